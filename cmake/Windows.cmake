@@ -1,0 +1,38 @@
+# The Windows adapters, the executable, and the tests that run them under Wine.
+add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601
+                        _WIN32_IE=0x0600)
+
+file(GLOB WINDOWS_SOURCES CONFIGURE_DEPENDS
+    src/app/*.cpp src/ui/*.cpp src/dialogs/*.cpp src/win/*.cpp)
+list(FILTER WINDOWS_SOURCES EXCLUDE REGEX ".*/WinMain\\.cpp$")
+add_library(vantrel_windows STATIC ${WINDOWS_SOURCES})
+target_link_libraries(vantrel_windows PUBLIC vantrel_portable
+    comctl32 wininet shell32 user32 gdi32 advapi32 ole32)
+vantrel_warnings(vantrel_windows)
+
+# Resources are linked as an object so that test executables carry the same templates.
+add_library(vantrel_resources OBJECT src/res/monitor.rc)
+target_include_directories(vantrel_resources PRIVATE src/res)
+
+set(VANTREL_STATIC_LINK -static -static-libgcc -static-libstdc++)
+
+add_executable(VantrelMonitor WIN32 src/app/WinMain.cpp $<TARGET_OBJECTS:vantrel_resources>)
+target_link_libraries(VantrelMonitor PRIVATE vantrel_windows)
+target_link_options(VantrelMonitor PRIVATE ${VANTREL_STATIC_LINK} -Wl,--gc-sections)
+vantrel_warnings(VantrelMonitor)
+
+if(VANTREL_WINE_TESTS)
+    enable_testing()
+    set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    add_subdirectory(${GOOGLETEST_SOURCE} googletest EXCLUDE_FROM_ALL)
+    include(cmake/WineTests.cmake)
+    add_subdirectory(tests/win)
+    add_subdirectory(tests/e2e)
+endif()
+
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    enable_testing()
+    add_test(NAME exe_is_pe32_gui
+        COMMAND ${CMAKE_SOURCE_DIR}/cmake/check-pe32-gui.sh ${CMAKE_OBJDUMP} $<TARGET_FILE:VantrelMonitor>)
+endif()

@@ -1,0 +1,35 @@
+#include "core/ClientLauncher.h"
+
+std::string InstallFolderFromSetting(const std::string& storedPath) {
+    if (!storedPath.empty() && storedPath.back() == '\\') {
+        return storedPath;
+    }
+    return storedPath + "\\";
+}
+
+std::string QueueArgument(const std::string& queuePath) {
+    return "\"ftq://" + queuePath + "\"";
+}
+
+bool ClientLauncher::IsClientRunning() const {
+    return platform_.IsEventPresent(companions::kClientEvent);
+}
+
+bool ClientLauncher::IsDownloaderRunning() const {
+    return platform_.IsEventPresent(companions::kDownloaderEvent);
+}
+
+void ClientLauncher::RunClient(const std::optional<std::string>& argument) const {
+    if (IsClientRunning()) {
+        return;
+    }
+    platform_.ShellOpen(installFolder_ + companions::kClientProgram, argument);
+}
+
+void ClientLauncher::ResumeEntry(int number) const {
+    if (number < 1) {
+        return;
+    }
+    platform_.ShellOpen(installFolder_ + companions::kDownloaderProgram,
+                        "fdb://" + std::to_string(number));
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/SettingsStore.h"
+
+// An in-memory registry with the platform's rules: key and value names compare without regard to
+// letter case, subkeys enumerate in that order, values keep their types, enumeration stops at a
+// name too long for the name buffer, and a key with subkeys cannot be deleted.
+class MemorySettingsStore : public SettingsStore {
+public:
+    enum class Hive { User, Machine };
+
+    MemorySettingsStore();
+    ~MemorySettingsStore() override;
+
+    int32_t GetInt(const std::string& section, const std::string& entry,
+                   int32_t defaultValue) override;
+    std::string GetString(const std::string& section, const std::string& entry,
+                          const std::string& defaultValue) override;
+    std::optional<std::vector<uint8_t>> GetBinary(const std::string& section,
+                                                  const std::string& entry) override;
+    void WriteInt(const std::string& section, const std::string& entry, int32_t value) override;
+    void WriteString(const std::string& section, const std::string& entry,
+                     const std::string& text) override;
+    void WriteBinary(const std::string& section, const std::string& entry,
+                     const std::vector<uint8_t>& bytes) override;
+    std::vector<std::string> ListSubkeys(const std::string& tablePath, KeyAccess access) override;
+    void DeleteSubkey(const std::string& tablePath, const std::string& name) override;
+    std::string ReadMachineString(const std::string& path, const std::string& valueName) override;
+
+    // Direct access for tests, by full path under a hive.
+    void SetRaw(Hive hive, const std::string& path, const std::string& name, unsigned type,
+                const std::vector<uint8_t>& bytes);
+    void CreateKey(Hive hive, const std::string& path);
+    void DeleteTree(Hive hive, const std::string& path);
+    bool KeyExists(Hive hive, const std::string& path) const;
+    bool ValueExists(Hive hive, const std::string& path, const std::string& name) const;
+    // Every key and value of a hive as text, for comparing whole trees.
+    std::string Dump(Hive hive) const;
+
+    // Runs once, right after the next listing has been taken: another program changing the
+    // table between a listing and the reads that follow it.
+    void AfterNextList(std::function<void()> action);
+
+    int listCount = 0;  // how many tables were listed, for tests that count registry work
+
+private:
+    struct Key;
+    Key* Find(Hive hive, const std::string& path) const;
+    Key& Create(Hive hive, const std::string& path);
+    static std::string ProfilePath(const std::string& section);
+
+    std::unique_ptr<Key> user_;
+    std::unique_ptr<Key> machine_;
+    std::function<void()> afterNextList_;
+};
