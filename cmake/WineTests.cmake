@@ -2,6 +2,7 @@
 # throwaway prefix once (parallel lazy creation breaks it) and stops its wineserver at the end.
 set(WINE_ENV ${CMAKE_SOURCE_DIR}/cmake/wine-env.sh)
 set(WINE_STATE ${CMAKE_BINARY_DIR}/wine)
+set(STANDIN_DIR ${CMAKE_BINARY_DIR}/standins)
 
 add_test(NAME wine_setup COMMAND ${WINE_ENV} ${WINE_STATE} setup)
 set_tests_properties(wine_setup PROPERTIES FIXTURES_SETUP wine)
@@ -10,7 +11,7 @@ set_tests_properties(wine_teardown PROPERTIES FIXTURES_CLEANUP wine)
 
 function(add_wine_test target)
     add_test(NAME ${target} COMMAND ${WINE_ENV} ${WINE_STATE} run $<TARGET_FILE:${target}>
-        --gtest_output=xml:${CMAKE_BINARY_DIR}/results/${target}.xml)
+        --gtest_output=xml:Z:${CMAKE_BINARY_DIR}/results/${target}.xml)
     set_tests_properties(${target} PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine_desktop
         TIMEOUT 1200)
 endfunction()

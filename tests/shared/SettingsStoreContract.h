@@ -119,7 +119,8 @@ TYPED_TEST_P(SettingsStoreContract, MachineStringStaysInsideItsBuffer) {
     auto& store = this->store();
     const std::string key = registry::kSettingsKey;
     EXPECT_EQ(store.ReadMachineString(key, "Path"), "");
-    this->harness.SetRaw(true, key, "Path", registry::kTypeString, this->Bytes("D:\\Apps\\Vantrel\0"));
+    this->harness.SetRaw(true, key, "Path", registry::kTypeString,
+                         this->Bytes("D:\\Apps\\Vantrel\0"));
     EXPECT_EQ(store.ReadMachineString(key, "Path"), "D:\\Apps\\Vantrel");
     this->harness.SetRaw(true, key, "Dword", registry::kTypeDword, {1, 2, 3, 4});
     EXPECT_EQ(store.ReadMachineString(key, "Dword"), "");
@@ -137,6 +138,6 @@ TYPED_TEST_P(SettingsStoreContract, MachineStringStaysInsideItsBuffer) {
 
 REGISTER_TYPED_TEST_SUITE_P(SettingsStoreContract, MissingValuesReadAsDefaultsAndCreateNothing,
                             WritesCreateSectionsAndKeepTypes,
-                            NamesIgnoreLetterCaseAndTrailingBackslash,
-                            MalformedRawValuesReadSafely, ListingIsOrderedAndEndsAtOverlongNames,
-                            DeleteSubkeyRemovesOnlyThatRow, MachineStringStaysInsideItsBuffer);
+                            NamesIgnoreLetterCaseAndTrailingBackslash, MalformedRawValuesReadSafely,
+                            ListingIsOrderedAndEndsAtOverlongNames, DeleteSubkeyRemovesOnlyThatRow,
+                            MachineStringStaysInsideItsBuffer);

@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# The Wine side of the tests: one throwaway prefix under the build tree, one persistent
+# wineserver for the whole run, and an Xvfb display when there is none.
+#   wine-env.sh STATE_DIR setup | run EXE [ARGS...] | teardown
+set -uo pipefail
+state=$(realpath -m "$1"); shift
+command=$1; shift
+
+export WINEPREFIX=$state/prefix
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEARCH=win64
+wine=/usr/lib/wine/wine64
+
+use_display() {
+    if [ -z "${DISPLAY:-}" ] && [ -f "$state/display" ]; then
+        export DISPLAY=$(cat "$state/display")
+    fi
+}
+
+start_xvfb() {
+    [ -n "${DISPLAY:-}" ] && return
+    for n in $(seq 91 120); do
+        [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] && continue
+        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+        echo $! > "$state/xvfb.pid"
+        for _ in $(seq 50); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.1; done
+        echo ":$n" > "$state/display"
+        return
+    done
+    echo "no free X display" >&2
+    exit 1
+}
+
+case "$command" in
+setup)
+    mkdir -p "$state"
+    start_xvfb
+    use_display
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        "$wine" wineboot -u >/dev/null 2>&1
+    fi
+    wineserver -p
+    ;;
+run)
+    use_display
+    cd "$(dirname "$1")" && exec "$wine" "$@"
+    ;;
+teardown)
+    wineserver -k 2>/dev/null
+    if [ -f "$state/xvfb.pid" ]; then
+        kill "$(cat "$state/xvfb.pid")" 2>/dev/null
+        rm -f "$state/xvfb.pid" "$state/display"
+    fi
+    exit 0
+    ;;
+*)
+    echo "usage: wine-env.sh STATE_DIR setup|run EXE [ARGS]|teardown" >&2
+    exit 2
+    ;;
+esac

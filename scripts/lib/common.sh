@@ -1,0 +1,23 @@
+# Shared by scripts/run and scripts/test: what this project needs from Debian, installed when
+# missing, because CI and every new machine start without it.
+
+VANTREL_PACKAGES=(
+    cmake g++ make
+    g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
+    wine wine64 xvfb xauth imagemagick
+    googletest
+)
+
+install_missing_packages() {
+    local missing=()
+    for package in "${VANTREL_PACKAGES[@]}"; do
+        dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo=sudo
+    $sudo apt-get update -qq &&
+        DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
+            "${missing[@]}" >/dev/null
+}

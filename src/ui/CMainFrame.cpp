@@ -1,0 +1,323 @@
+#include "ui/CMainFrame.h"
+
+#include "app/CMonitorApp.h"
+#include "core/Colours.h"
+#include "dialogs/CQueueTransfersDialog.h"
+#include "res/resource.h"
+#include "scheduler/QueueCheck.h"
+
+namespace {
+
+constexpr char kWindowClass[] = "VantrelMonitorFrame";
+constexpr char kTitle[] = "Vantrel Monitor";
+constexpr char kStartedLine[] = "Vantrel Monitor started.\r\n";
+constexpr char kCloseQuestion[] =
+    "If you close Vantrel Monitor scheduled transfers will not be executed.";
+constexpr char kTrayTip[] = "Vantrel Monitor";
+constexpr UINT kTrayIconId = 1;
+constexpr UINT kTrayMenuFlags = TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON;
+
+HINSTANCE Module() {
+    return GetModuleHandleA(nullptr);
+}
+
+}  // namespace
+
+UINT CMainFrame::TrayMessage() {
+    static const UINT message = RegisterWindowMessageA("NIconMessage");
+    return message;
+}
+
+UINT CMainFrame::TaskbarCreatedMessage() {
+    static const UINT message = RegisterWindowMessageA("TaskbarCreated");
+    return message;
+}
+
+CMainFrame::CMainFrame(CMonitorApp& app) : app_(app), log_(app.GetClock()) {}
+
+bool CMainFrame::Create(const RECT& rect) {
+    return CustomWindow::Create(kWindowClass, "",
+                                WS_OVERLAPPEDWINDOW | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, rect,
+                                nullptr, nullptr);
+}
+
+bool CMainFrame::StartTimer(uintptr_t id, unsigned periodMs) {
+    return SetTimer(hwnd_, id, periodMs, nullptr) != 0;
+}
+
+bool CMainFrame::StopTimer(uintptr_t id) {
+    return KillTimer(hwnd_, id) != FALSE;
+}
+
+LRESULT CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE:
+            return OnCreate();
+        case WM_SIZE:
+            OnSize(LOWORD(lParam), HIWORD(lParam));
+            return 0;
+        case WM_SYSCOMMAND:
+            return OnSysCommand(wParam, lParam);
+        case WM_TIMER:
+            return OnTimer(wParam, lParam);
+        case WM_CLOSE:
+            OnClose();
+            return 0;
+        case WM_DESTROY:
+            OnDestroy();
+            return 0;
+        case WM_INITMENU:
+            OnInitMenu(reinterpret_cast<HMENU>(wParam));
+            return 0;
+        case WM_CONTEXTMENU:
+            OnContextMenu();
+            return 0;
+        case WM_COMMAND:
+            if (lParam == 0 && OnCommand(LOWORD(wParam))) {
+                return 0;
+            }
+            break;
+        default:
+            if (message == TrayMessage()) {
+                return OnTrayNotify(lParam);
+            }
+            if (message == TaskbarCreatedMessage()) {
+                OnTaskbarCreated();
+                return 0;
+            }
+            break;
+    }
+    return Default(message, wParam, lParam);
+}
+
+bool CMainFrame::OnCommand(int id) {
+    switch (id) {
+        case ID_EXIT:
+            OnClose();
+            return true;
+        case ID_START_CLIENT:
+            OnStartClient();
+            return true;
+        case ID_ENABLE_URL_MONITOR:
+            app_.UrlMonitor().SetEnabled(true);
+            return true;
+        case ID_DISABLE_URL_MONITOR:
+            app_.UrlMonitor().SetEnabled(false);
+            return true;
+        case ID_OPEN:
+            OnOpen();
+            return true;
+        case ID_TOGGLE_URL_MONITOR:
+            OnToggleUrlMonitor();
+            return true;
+        case ID_HIDE:
+            OnHide();
+            return true;
+        case ID_QUEUE_TRANSFERS:
+            OnQueueTransfers();
+            return true;
+        case ID_RESUME_TRANSFERS:
+            OnResumeTransfers();
+            return true;
+        default:
+            return false;
+    }
+}
+
+LRESULT CMainFrame::OnCreate() {
+    HANDLE smallIcon =
+        LoadImageA(Module(), MAKEINTRESOURCEA(IDI_WINDOW), IMAGE_ICON,
+                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED);
+    Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
+    SetText(kTitle);
+    SetMenu(hwnd_, LoadMenuA(Module(), MAKEINTRESOURCEA(IDM_MAIN_MENU)));
+
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    if (!log_.Create(hwnd_, client)) {
+        return -1;
+    }
+    log_.Append(kStartedLine, kNavy);
+    return 0;
+}
+
+void CMainFrame::OnSize(int width, int height) {
+    if (log_.Exists()) {
+        SetWindowPos(log_, HWND_TOP, 0, 0, width, height, SWP_SHOWWINDOW);
+    }
+}
+
+LRESULT CMainFrame::OnSysCommand(WPARAM command, LPARAM position) {
+    const bool wasMinimized = minimized_;
+    // The whole command is compared, low four bits included, as the tray rules were written.
+    if (command == SC_MINIMIZE) {
+        minimized_ = true;
+    } else if (command == SC_RESTORE) {
+        minimized_ = false;
+    }
+    const LRESULT result = Default(WM_SYSCOMMAND, command, position);
+    if (command == SC_MINIMIZE && !wasMinimized) {
+        Show(SW_HIDE);
+        AddTrayIcon();
+    }
+    return result;
+}
+
+LRESULT CMainFrame::OnTimer(WPARAM id, LPARAM lParam) {
+    if (id == kUrlMonitorTimer) {
+        app_.UrlMonitor().OnTimerTick();
+        return 0;
+    }
+    if (id == kSchedulerTimer) {
+        app_.Scheduler().OnTimerTick();
+        return 0;
+    }
+    return Default(WM_TIMER, id, lParam);
+}
+
+void CMainFrame::OnClose() {
+    if (MessageBoxA(hwnd_, kCloseQuestion, kTitle, MB_OKCANCEL | MB_ICONQUESTION) == IDCANCEL) {
+        return;
+    }
+    DestroyWindow(hwnd_);
+}
+
+void CMainFrame::OnDestroy() {
+    app_.UrlMonitor().SetEnabled(false);
+    app_.Scheduler().SetEnabled(false);
+    app_.UrlMonitor().StopTimer(*this);
+    app_.Scheduler().StopTimer(*this);
+    RemoveTrayIcon();
+    app_.OnMainFrameDestroyed(*this);
+}
+
+void CMainFrame::OnInitMenu(HMENU menu) {
+    CheckMenuItem(menu, ID_TOGGLE_URL_MONITOR,
+                  MF_BYCOMMAND | (app_.UrlMonitor().IsEnabled() ? MF_CHECKED : MF_UNCHECKED));
+    EnableMenuItem(menu, ID_RESUME_TRANSFERS,
+                   MF_BYCOMMAND | (app_.HasPendingTransfers() ? MF_ENABLED : MF_GRAYED));
+    EnableMenuItem(menu, ID_START_CLIENT,
+                   MF_BYCOMMAND | (app_.Launcher().IsClientRunning() ? MF_GRAYED : MF_ENABLED));
+}
+
+void CMainFrame::OnContextMenu() {
+    if (minimized_) {
+        ShowTrayMenu();
+    }
+}
+
+LRESULT CMainFrame::OnTrayNotify(LPARAM mouseMessage) {
+    switch (LOWORD(mouseMessage)) {
+        case WM_LBUTTONDBLCLK:
+            OnOpen();
+            break;
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+            Send(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd_), 0);
+            break;
+        default:
+            break;
+    }
+    return 0;
+}
+
+// A restarted desktop shell has forgotten every icon; without this a hidden monitor would be
+// unreachable.
+void CMainFrame::OnTaskbarCreated() {
+    if (minimized_) {
+        iconShown_ = false;
+        AddTrayIcon();
+    }
+}
+
+void CMainFrame::OnStartClient() {
+    app_.Launcher().RunClient();
+}
+
+void CMainFrame::OnOpen() {
+    minimized_ = false;
+    Show(SW_RESTORE);
+    BringWindowToTop(hwnd_);
+    RemoveTrayIcon();
+    SetFocus(hwnd_);
+}
+
+void CMainFrame::OnHide() {
+    Show(SW_HIDE);
+    Send(WM_SYSCOMMAND, SC_MINIMIZE, 0);
+}
+
+void CMainFrame::OnToggleUrlMonitor() {
+    CUrlMonitor& monitor = app_.UrlMonitor();
+    monitor.SetEnabled(!monitor.IsEnabled());
+    if (const auto line = QueueCheckLine(app_.Settings(), app_.Files(), app_.GetClock())) {
+        log_.Append(*line, kBlue);
+    }
+}
+
+void CMainFrame::OnQueueTransfers() {
+    CQueueTransfersDialog dialog(app_.Settings(), app_.Files(), app_.GetClock());
+    dialog.DoModal(hwnd_);
+}
+
+void CMainFrame::OnResumeTransfers() {
+    if (app_.HasPendingTransfers()) {
+        app_.ResumeInterruptedTransfers(false);
+    }
+}
+
+void CMainFrame::PrepareTrayMenu(HMENU popup) {
+    if (app_.Launcher().IsClientRunning()) {
+        EnableMenuItem(popup, ID_START_CLIENT, MF_BYCOMMAND | MF_GRAYED);
+        DeleteMenu(popup, ID_START_CLIENT, MF_BYCOMMAND);
+    } else {
+        EnableMenuItem(popup, ID_START_CLIENT, MF_BYCOMMAND | MF_ENABLED);
+    }
+    if (!app_.HasPendingTransfers()) {
+        DeleteMenu(popup, ID_RESUME_TRANSFERS, MF_BYCOMMAND);
+    }
+    SetMenuDefaultItem(popup, ID_OPEN, FALSE);
+    DeleteMenu(popup,
+               app_.UrlMonitor().IsEnabled() ? ID_ENABLE_URL_MONITOR : ID_DISABLE_URL_MONITOR,
+               MF_BYCOMMAND);
+}
+
+void CMainFrame::ShowTrayMenu() {
+    HMENU menu = LoadMenuA(Module(), MAKEINTRESOURCEA(IDM_TRAY_MENU));
+    if (menu == nullptr) {
+        return;
+    }
+    HMENU popup = GetSubMenu(menu, 0);
+    PrepareTrayMenu(popup);
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    SetForegroundWindow(hwnd_);
+    TrackPopupMenu(popup, kTrayMenuFlags, cursor.x, cursor.y, 0, hwnd_, nullptr);
+    // Without a message after tracking, the menu would not close when the user clicks elsewhere.
+    Post(WM_NULL, 0, 0);
+    DestroyMenu(menu);
+}
+
+void CMainFrame::AddTrayIcon() {
+    if (iconShown_) {
+        return;
+    }
+    trayIcon_.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    trayIcon_.hWnd = hwnd_;
+    trayIcon_.uID = kTrayIconId;
+    trayIcon_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    trayIcon_.uCallbackMessage = TrayMessage();
+    trayIcon_.hIcon = static_cast<HICON>(
+        LoadImageA(Module(), MAKEINTRESOURCEA(IDI_TRAY), IMAGE_ICON, 16, 16, LR_SHARED));
+    lstrcpynA(trayIcon_.szTip, kTrayTip, sizeof trayIcon_.szTip);
+    Shell_NotifyIconA(NIM_ADD, &trayIcon_);
+    iconShown_ = true;
+}
+
+void CMainFrame::RemoveTrayIcon() {
+    if (!iconShown_) {
+        return;
+    }
+    Shell_NotifyIconA(NIM_DELETE, &trayIcon_);
+    iconShown_ = false;
+}
