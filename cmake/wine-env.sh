@@ -37,10 +37,15 @@ setup)
     mkdir -p "$state"
     start_xvfb
     use_display
-    if [ ! -f "$WINEPREFIX/system.reg" ]; then
-        "$wine" wineboot -u >/dev/null 2>&1
+    mkdir -p "$WINEPREFIX"
+    # The persistent server first: it then also serves the prefix creation. One that is already
+    # running for this prefix refuses a second start, which is fine.
+    wineserver -p 2>/dev/null </dev/null >/dev/null || true
+    # The persistent server writes the registry files late, so a marker tells a made prefix.
+    if [ ! -f "$state/prefix.ready" ]; then
+        "$wine" wineboot -u >/dev/null 2>&1 </dev/null && touch "$state/prefix.ready"
     fi
-    wineserver -p
+    [ -f "$state/prefix.ready" ]
     ;;
 run)
     use_display

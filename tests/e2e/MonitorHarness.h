@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <string>
 #include <vector>
 
@@ -58,10 +60,11 @@ public:
     std::vector<std::string> LogMessages() const;
     // Waits until the log holds at least `count` lines.
     std::vector<std::string> WaitForLogMessages(size_t count, DWORD waitMs = 5000) const;
+    // Posts a command, for commands that open a modal window and so do not return at once.
     void PostCommand(int id) const;
-    void PostTimer(UINT_PTR id) const;
-    // Sends a message and waits for it to be handled: a cheap barrier after posted messages.
-    void Sync() const;
+    // Sends a command or a timer tick and waits until it has been handled.
+    void SendCommand(int id) const;
+    void SendTimer(UINT_PTR id) const;
     // A top-level dialog of the program with this title, or nullptr after waiting.
     HWND WaitForWindow(const char* title, DWORD waitMs = 5000) const;
     bool IsTrayIconShown() const;

@@ -55,12 +55,10 @@ TEST_F(StartupTest, CloseConfirmationCancelKeepsEverythingAndOkEndsTheProcess) {
 }
 
 TEST_F(StartupTest, OpenShowsTheWindowAndHideSendsItBack) {
-    monitor.PostCommand(ID_OPEN);
-    monitor.Sync();
+    monitor.SendCommand(ID_OPEN);
     EXPECT_TRUE(IsWindowVisible(monitor.Frame()));
     EXPECT_FALSE(monitor.IsTrayIconShown());
-    monitor.PostCommand(ID_HIDE);
-    monitor.Sync();
+    monitor.SendCommand(ID_HIDE);
     EXPECT_FALSE(IsWindowVisible(monitor.Frame()));
     EXPECT_TRUE(monitor.IsTrayIconShown());
 }
