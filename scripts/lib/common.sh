@@ -8,9 +8,15 @@ VANTREL_PACKAGES=(
     googletest
 )
 
+# What scripts/fuzz needs besides cmake and make: clang and its libFuzzer runtime.
+VANTREL_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+
+# Installs the packages named, or VANTREL_PACKAGES when none are.
 install_missing_packages() {
+    local wanted=("$@")
+    [ ${#wanted[@]} -eq 0 ] && wanted=("${VANTREL_PACKAGES[@]}")
     local missing=()
-    for package in "${VANTREL_PACKAGES[@]}"; do
+    for package in "${wanted[@]}"; do
         dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")
     done
     [ ${#missing[@]} -eq 0 ] && return 0

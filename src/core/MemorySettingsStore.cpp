@@ -1,7 +1,7 @@
 #include "core/MemorySettingsStore.h"
 
+#include <algorithm>
 #include <cctype>
-#include <cstring>
 
 #include "core/RegistryLayout.h"
 
@@ -50,8 +50,7 @@ bool IsStringType(unsigned type) {
 }
 
 std::string TextUpToNul(const std::vector<uint8_t>& bytes) {
-    const auto* begin = reinterpret_cast<const char*>(bytes.data());
-    return std::string(begin, strnlen(begin, bytes.size()));
+    return std::string(bytes.begin(), std::find(bytes.begin(), bytes.end(), 0));
 }
 
 }  // namespace

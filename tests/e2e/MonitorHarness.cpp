@@ -194,13 +194,14 @@ void MonitorProcess::PostCommand(int id) const {
     PostMessageA(frame_, WM_COMMAND, id, 0);
 }
 
-void MonitorProcess::PostTimer(UINT_PTR id) const {
-    PostMessageA(frame_, WM_TIMER, id, 0);
+void MonitorProcess::SendCommand(int id) const {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(frame_, WM_COMMAND, id, 0, SMTO_NORMAL, 20000, &result);
 }
 
-void MonitorProcess::Sync() const {
+void MonitorProcess::SendTimer(UINT_PTR id) const {
     DWORD_PTR result = 0;
-    SendMessageTimeoutA(frame_, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result);
+    SendMessageTimeoutA(frame_, WM_TIMER, id, 0, SMTO_NORMAL, 20000, &result);
 }
 
 HWND MonitorProcess::WaitForWindow(const char* title, DWORD waitMs) const {
