@@ -1,0 +1,112 @@
+#include "scheduler/CQueueScheduleStore.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "core/RegistryLayout.h"
+#include "core/RowNumber.h"
+
+namespace {
+
+constexpr int32_t kRowVersion = 1;
+
+std::string SubkeySection(const std::string& subkeyName) {
+    return std::string(registry::kQueueSection) + "\\" + subkeyName;
+}
+
+std::string RowSection(int row) {
+    return SubkeySection(RowName(row)) + "\\";
+}
+
+}  // namespace
+
+CQueueScheduleStore::CQueueScheduleStore(SettingsStore& settings, FileSystem& files)
+    : settings_(settings), files_(files) {}
+
+void CQueueScheduleStore::DeleteRow(int row) {
+    settings_.DeleteSubkey(registry::kQueueTable, RowName(row));
+}
+
+int CQueueScheduleStore::FindFreeRow() {
+    // A number whose DataSize reads non-zero names an existing subkey, so the walk stops by the
+    // number of subkeys + 1.
+    int row = 1;
+    while (row < std::numeric_limits<int>::max() &&
+           settings_.GetInt(RowSection(row), registry::kDataSizeEntry, 0) != 0) {
+        ++row;
+    }
+    return row;
+}
+
+int CQueueScheduleStore::FindByName(const std::string& queuePath) {
+    for (const std::string& name : settings_.ListSubkeys(registry::kQueueTable, KeyAccess::Read)) {
+        // Mended: "01" would answer row 1, another queue's row, which the caller then edits or
+        // deletes.
+        if (IsCanonicalRowName(name) &&
+            settings_.GetString(SubkeySection(name), registry::kQueueNameEntry, "") == queuePath) {
+            return RowNumberFromName(name);
+        }
+    }
+    return 0;
+}
+
+void CQueueScheduleStore::WriteRow(int row, const ScheduleRecord& record,
+                                   const std::string& queuePath) {
+    if (row < 1) {
+        row = FindFreeRow();
+    }
+    const std::string section = RowSection(row);
+    settings_.WriteInt(section, registry::kVersionEntry, kRowVersion);
+    settings_.WriteString(section, registry::kQueueNameEntry, queuePath);
+    settings_.WriteInt(section, registry::kDataSizeEntry, static_cast<int32_t>(record.size()));
+    settings_.WriteBinary(section, registry::kDataEntry,
+                          std::vector<uint8_t>(record.begin(), record.end()));
+}
+
+std::optional<ScheduleRecord> CQueueScheduleStore::ReadRow(int row, std::string& queuePath) {
+    if (row < 1) {
+        return std::nullopt;
+    }
+    const std::string section = RowSection(row);
+    queuePath = settings_.GetString(section, registry::kQueueNameEntry, "");
+    const int32_t size = settings_.GetInt(section, registry::kDataSizeEntry, 0);
+    const int32_t version = settings_.GetInt(section, registry::kVersionEntry, 0);
+    const std::optional<std::vector<uint8_t>> data =
+        settings_.GetBinary(section, registry::kDataEntry);
+    ScheduleRecord record{};
+    if (version != kRowVersion || size != static_cast<int32_t>(record.size()) || !data ||
+        data->size() != record.size() || queuePath.empty()) {
+        return std::nullopt;
+    }
+    std::copy(data->begin(), data->end(), record.begin());
+    return record;
+}
+
+void CQueueScheduleStore::Purge() {
+    // The listing is taken whole before any deletion, so a deletion cannot make the walk skip
+    // the subkey after it.
+    for (const std::string& name : settings_.ListSubkeys(registry::kQueueTable, KeyAccess::All)) {
+        // Mended: deleting by the number converted from "01" or "abc" removed row 1 or row 0,
+        // subkeys this test never looked at. Names outside the "%i" form are left alone.
+        if (!IsCanonicalRowName(name)) {
+            continue;
+        }
+        const std::string section = SubkeySection(name);
+        const std::string queuePath = settings_.GetString(section, registry::kQueueNameEntry, "");
+        const int32_t version = settings_.GetInt(section, registry::kVersionEntry, 0);
+        if (queuePath.empty() || !files_.FileExists(queuePath) || version != kRowVersion) {
+            settings_.DeleteSubkey(registry::kQueueTable, name);
+        }
+    }
+}
+
+std::vector<int> CQueueScheduleStore::Enumerate() {
+    std::vector<int> rows;
+    for (const std::string& name : settings_.ListSubkeys(registry::kQueueTable, KeyAccess::Read)) {
+        // "01" would list row 1 a second time, and the pass would start that queue twice.
+        if (IsCanonicalRowName(name)) {
+            rows.push_back(RowNumberFromName(name));
+        }
+    }
+    return rows;
+}

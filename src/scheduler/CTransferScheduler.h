@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+
+#include "core/ClientLauncher.h"
+#include "core/Clock.h"
+#include "core/Companions.h"
+#include "core/LogSink.h"
+#include "core/SettingsStore.h"
+#include "core/TimerHost.h"
+
+class CQueueScheduleStore;
+
+constexpr uintptr_t kSchedulerTimer = 2;
+constexpr unsigned kSchedulerPeriodMs = 60000;
+
+// Once a minute, starts the client on every scheduled queue that is due and removes the rows
+// that have no further run. Never writes a row back: the client moves a periodic schedule on.
+class CTransferScheduler {
+public:
+    CTransferScheduler(SettingsStore& settings, FileSystem& files, const ClientLauncher& launcher,
+                       const Clock& clock);
+
+    void Attach(LogSink& log) { log_ = &log; }
+    // Starting and stopping are silent; only SetEnabled writes the state line.
+    bool StartTimer(TimerHost& host);
+    bool StopTimer(TimerHost& host);
+    void SetEnabled(bool enabled);
+    bool IsEnabled() const { return enabled_; }
+    void OnTimerTick();
+
+private:
+    void RunPass();
+    void RunRowIfDue(CQueueScheduleStore& store, int row);
+    void Log(const std::string& text, Colour colour);
+
+    SettingsStore& settings_;
+    FileSystem& files_;
+    const ClientLauncher& launcher_;
+    const Clock& clock_;
+    bool enabled_ = false;
+    bool busy_ = false;  // a timer message dispatched inside a pass must not start another
+    LogSink* log_ = nullptr;
+};
