@@ -43,7 +43,12 @@ setup)
     wineserver -p 2>/dev/null </dev/null >/dev/null || true
     # The persistent server writes the registry files late, so a marker tells a made prefix.
     if [ ! -f "$state/prefix.ready" ]; then
-        "$wine" wineboot -u >/dev/null 2>&1 </dev/null && touch "$state/prefix.ready"
+        # Unmanaged windows: without a window manager on Xvfb, Wine waits about two seconds
+        # for one at every window that closes.
+        "$wine" wineboot -u >/dev/null 2>&1 </dev/null &&
+            "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f \
+                >/dev/null 2>&1 </dev/null &&
+            touch "$state/prefix.ready"
     fi
     [ -f "$state/prefix.ready" ]
     ;;

@@ -1,0 +1,168 @@
+#include "dialogs/CQueueTransfersDialog.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "core/Colours.h"
+#include "dialogs/CScheduleTransferDialog.h"
+#include "scheduler/CQueueScheduleStore.h"
+#include "scheduler/QueueScheduleEditing.h"
+
+namespace {
+
+// The queue list shares the activity log's light grey.
+constexpr COLORREF kListBackground = kLogBackground;
+constexpr COLORREF kListText = kNavy;
+
+constexpr char kRemoveCaption[] = "Remove";
+
+std::string RemoveQuestion(const std::string& queueName) {
+    return "Remove:\n" + queueName + "\nfrom Queue Transfer Scheduler ?";
+}
+
+std::string EntryText(const Window& list, LRESULT index) {
+    const LRESULT length = list.Send(LB_GETTEXTLEN, static_cast<WPARAM>(index));
+    if (length <= 0) {
+        return {};
+    }
+    std::vector<char> text(static_cast<size_t>(length) + 1);
+    const LRESULT copied =
+        list.Send(LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    return copied > 0 ? std::string(text.data(), static_cast<size_t>(copied)) : std::string();
+}
+
+}  // namespace
+
+CQueueTransfersDialog::CQueueTransfersDialog(SettingsStore& settings, FileSystem& files,
+                                             const Clock& clock)
+    : Dialog(IDD),
+      settings_(settings),
+      files_(files),
+      clock_(clock),
+      backgroundBrush_(CreateSolidBrush(kListBackground)) {}
+
+CQueueTransfersDialog::~CQueueTransfersDialog() {
+    DeleteObject(backgroundBrush_);
+}
+
+BOOL CQueueTransfersDialog::OnInit() {
+    FillList();
+    return TRUE;
+}
+
+bool CQueueTransfersDialog::OnCommand(int id, int code, HWND) {
+    if (id == IDC_QUEUE_LIST && code == LBN_SELCHANGE) {
+        OnSelChangeList();
+        return true;
+    }
+    if (code != BN_CLICKED) {
+        return false;
+    }
+    switch (id) {
+        case IDC_EDIT_SCHEDULE:
+            OnEdit();
+            return true;
+        case IDC_REMOVE_SCHEDULE:
+            OnRemove();
+            return true;
+        default:
+            return false;
+    }
+}
+
+HBRUSH CQueueTransfersDialog::OnCtlColor(HDC dc, HWND control, UINT message) {
+    if (message != WM_CTLCOLORLISTBOX) {
+        return Dialog::OnCtlColor(dc, control, message);
+    }
+    SetBkColor(dc, kListBackground);
+    SetTextColor(dc, kListText);
+    return backgroundBrush_;
+}
+
+// The list box sorts the names itself. A refill drops the selection but leaves the buttons as
+// they are: a click with nothing selected does nothing.
+void CQueueTransfersDialog::FillList() {
+    Window list(GetItem(IDC_QUEUE_LIST));
+    list.Send(WM_SETREDRAW, FALSE);
+    list.Send(LB_RESETCONTENT);
+    CQueueScheduleStore store(settings_, files_);
+    for (const std::string& name : ListScheduledQueues(store)) {
+        list.Send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    }
+    WidenForLongestName();
+    list.Send(WM_SETREDRAW, TRUE);
+    InvalidateRect(list, nullptr, TRUE);
+}
+
+// A list box shows its horizontal scroll bar only for the width it is told.
+void CQueueTransfersDialog::WidenForLongestName() const {
+    Window list(GetItem(IDC_QUEUE_LIST));
+    const HDC dc = GetDC(list);
+    if (dc == nullptr) {
+        return;
+    }
+    const HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HGDIOBJ>(list.Send(WM_GETFONT)));
+    LONG widest = 0;
+    const LRESULT count = list.Send(LB_GETCOUNT);
+    for (LRESULT index = 0; index < count; ++index) {
+        const std::string text = EntryText(list, index);
+        SIZE size{};
+        GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        widest = std::max(widest, size.cx);
+    }
+    SelectObject(dc, oldFont);
+    ReleaseDC(list, dc);
+    list.Send(LB_SETHORIZONTALEXTENT,
+              static_cast<WPARAM>(widest + GetSystemMetrics(SM_CXEDGE) * 2));
+}
+
+std::string CQueueTransfersDialog::GetSelectedQueueName() const {
+    Window list(GetItem(IDC_QUEUE_LIST));
+    const LRESULT selection = list.Send(LB_GETCURSEL);
+    return selection == LB_ERR ? std::string() : EntryText(list, selection);
+}
+
+void CQueueTransfersDialog::OnSelChangeList() {
+    const bool selected = SendItem(IDC_QUEUE_LIST, LB_GETCURSEL) != LB_ERR;
+    EnableItem(IDC_EDIT_SCHEDULE, selected);
+    EnableItem(IDC_REMOVE_SCHEDULE, selected);
+}
+
+// The scheduler's tick runs inside this modal loop and may have deleted the row since the list
+// was filled, so the row is looked up again by its name.
+void CQueueTransfersDialog::OnEdit() {
+    const std::string name = GetSelectedQueueName();
+    if (name.empty()) {
+        return;
+    }
+    CQueueScheduleStore store(settings_, files_);
+    CScheduleTransferDialog editor(hwnd_);
+    switch (EditQueueSchedule(store, clock_, name, editor)) {
+        case QueueEditOutcome::RowGone:
+        case QueueEditOutcome::Cleared:
+            FillList();
+            break;
+        case QueueEditOutcome::Cancelled:
+        case QueueEditOutcome::Rewritten:
+            break;
+    }
+}
+
+// A row that has gone leaves its stale entry in the list; the next Edit refills it.
+void CQueueTransfersDialog::OnRemove() {
+    const std::string name = GetSelectedQueueName();
+    if (name.empty()) {
+        return;
+    }
+    CQueueScheduleStore store(settings_, files_);
+    const int row = store.FindByName(name);
+    if (row < 1) {
+        return;
+    }
+    if (MessageBoxA(hwnd_, RemoveQuestion(name).c_str(), kRemoveCaption,
+                    MB_OKCANCEL | MB_ICONQUESTION) != IDOK) {
+        return;
+    }
+    store.DeleteRow(row);
+    FillList();
+}

@@ -1,0 +1,23 @@
+#include "dialogs/DialogResumeQuestion.h"
+
+#include "dialogs/CCountdownChoiceDialog.h"
+#include "recovery/ResumeFlow.h"
+
+ResumeAnswer DialogResumeQuestion::AskToResume() {
+    CCountdownChoiceDialog dialog(resume::kQuestionTitle, resume::kQuestionText,
+                                  resume::kQuestionTimeoutMs, resume::kQuestionDefaultButton,
+                                  resume::kYesCaption, resume::kNoCaption, ticks_);
+    switch (dialog.DoModal(owner_)) {
+        case IDOK:
+            return ResumeAnswer::Yes;
+        case IDCANCEL:
+            return ResumeAnswer::No;
+        default:
+            return ResumeAnswer::Other;
+    }
+}
+
+bool DialogResumeQuestion::AskResumeLater() {
+    return MessageBoxA(nullptr, resume::kResumeLaterText, resume::kQuestionTitle,
+                       MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
