@@ -14,8 +14,8 @@ constexpr char kFontFace[] = "MS Sans Serif";
 // neither bold nor underlined and takes the explicit colour.
 constexpr DWORD kAppendEffects = 0xBFFFFFFA;
 // The control's default limit of 32,767 characters would silently stop the log after some
-// weeks; this one lasts for years of ordinary lines.
-constexpr LPARAM kTextLimit = 64 * 1024 * 1024;
+// weeks; 16 Mi characters are about 250,000 lines, years at the rates the program writes.
+constexpr LPARAM kTextLimit = 16 * 1024 * 1024;
 
 }  // namespace
 

@@ -4,10 +4,16 @@
 
 #include <shellapi.h>
 
+#include <cstdint>
+#include <functional>
+#include <initializer_list>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "app/RegistrySettingsStore.h"
+#include "core/Time32.h"
+#include "scheduler/ScheduleRecord.h"
 
 // Converts a Unix path of the build tree to the Windows path Wine maps it to.
 std::string WindowsPath(const std::string& unixPath);
@@ -19,9 +25,15 @@ public:
     const std::string& Folder() const { return folder_; }
     void Reset() const;
     void HoldClientFor(DWORD milliseconds) const;
-    // The raw argument texts that each start recorded, waiting until `count` have arrived.
+    // The raw argument texts of the starts in the order the processes were created, waiting
+    // until `count` have arrived.
     std::vector<std::string> ClientStarts(size_t count = 0, DWORD waitMs = 0) const;
     std::vector<std::string> DownloaderStarts(size_t count = 0, DWORD waitMs = 0) const;
+    // Waits until no stand-in client holds the client's presence event.
+    bool WaitUntilClientEnds(DWORD waitMs = 5000) const;
+    // A queue file in a folder whose name holds a space; created, or made sure not to exist.
+    std::string CreateQueueFile(const std::string& name) const;
+    std::string MissingQueueFile(const std::string& name) const;
 
 private:
     std::vector<std::string> Starts(const char* name, size_t count, DWORD waitMs) const;
@@ -76,5 +88,41 @@ private:
 
 // Clears the program's per-user keys and points the machine-wide install path at a folder.
 void ResetRegistry(const std::string& installFolder);
+
+// The tables as the client and the downloader write them, through the plain registry API so that
+// the program's own settings store is not trusted to check itself.
+ScheduleRecord RecordOf(std::initializer_list<std::pair<RecordField, int32_t>> fields);
+std::vector<uint8_t> Bytes(const ScheduleRecord& record);
+struct StoredQueueRow {
+    DWORD version = 0;
+    std::string queueName;
+    DWORD dataSize = 0;
+    std::vector<uint8_t> data;
+};
+void SeedQueueRow(int row, const std::string& queueFile, const ScheduleRecord& record);
+// Nothing when the row's subkey does not exist.
+std::optional<StoredQueueRow> ReadQueueRow(int row);
+// The stored Data bytes of a row; empty when the row is missing.
+std::vector<uint8_t> StoredQueueData(int row);
+std::vector<std::string> QueueRowNames();
+void SeedTransferRow(int row, DWORD version);
+// Subkey names in the registry's enumeration order.
+std::vector<std::string> TransferRowNames();
+void SetUrlMonitorPreference(DWORD value);
+
+Time32 Now();
+// Sets text on the clipboard as any other program of the session would.
+bool CopyToClipboard(const std::string& text);
+
 // Sends BM_CLICK to a button of a dialog (works across processes).
 void ClickButton(HWND dialog, int id);
+// Clicks a button whose handler opens a modal window, so does not return until that closes.
+void PostClickButton(HWND dialog, int id);
+// Selects a list box entry as a user's click does, with its LBN_SELCHANGE to the dialog.
+void SelectListEntry(HWND dialog, int listId, int index);
+std::string WindowText(HWND window);
+std::string ItemText(HWND dialog, int id);
+std::string MessageBoxText(HWND box);
+std::vector<std::string> ListBoxEntries(HWND list);
+bool WaitUntil(const std::function<bool()>& condition, DWORD waitMs = 5000);
+bool WaitForWindowToClose(HWND window, DWORD waitMs = 5000);

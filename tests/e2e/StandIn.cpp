@@ -1,5 +1,6 @@
 // Stands in for Vantrel.exe or Rushload.exe: records its raw argument text in
-// "<name>.args.txt" beside itself and holds its presence event for "<name>.hold-ms" milliseconds.
+// "<name>.args.txt" beside itself, and again after its creation time in "<name>.starts.txt", and
+// holds its presence event for "<name>.hold-ms" milliseconds.
 
 #include <windows.h>
 
@@ -45,6 +46,16 @@ void AppendLine(const std::string& file, const std::string& text) {
     }
 }
 
+// Starts in quick succession race to their first write; the creation time keeps their order.
+std::string CreationStamp() {
+    FILETIME creation{};
+    FILETIME unused{};
+    GetProcessTimes(GetCurrentProcess(), &creation, &unused, &unused, &unused);
+    const unsigned long long stamp =
+        (static_cast<unsigned long long>(creation.dwHighDateTime) << 32) | creation.dwLowDateTime;
+    return std::to_string(stamp);
+}
+
 DWORD HoldMilliseconds(const std::string& file) {
     FILE* input = std::fopen(file.c_str(), "r");
     if (input == nullptr) {
@@ -72,7 +83,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     const bool downloader = _stricmp(name.c_str(), "Rushload") == 0;
     HANDLE event = CreateEventA(nullptr, FALSE, FALSE,
                                 downloader ? "VANTRELRUSHLOADInstance" : "VANTRELInstance");
-    AppendLine(folder + name + ".args.txt", RawArguments());
+    const std::string arguments = RawArguments();
+    AppendLine(folder + name + ".args.txt", arguments);
+    AppendLine(folder + name + ".starts.txt", CreationStamp() + " " + arguments);
     Sleep(HoldMilliseconds(folder + name + ".hold-ms"));
     if (event != nullptr) {
         CloseHandle(event);
