@@ -12,18 +12,15 @@
 #include "core/LogSink.h"
 #include "core/TimerHost.h"
 
-// Recording stand-ins for the seams, shared by the unit tests.
+// Recording stand-ins for the seams, shared by the unit, Wine and fuzz tests.
 
 struct LoggedLine {
     std::string text;
     Colour colour;
-    bool operator==(const LoggedLine& other) const {
-        return text == other.text && colour == other.colour;
-    }
+    bool operator==(const LoggedLine& o) const { return text == o.text && colour == o.colour; }
 };
 
-class RecordingLog : public LogSink {
-public:
+struct RecordingLog : LogSink {
     int Append(const std::string& message, Colour colour) override {
         lines.push_back({message, colour});
         return 1;
@@ -31,15 +28,18 @@ public:
     std::vector<LoggedLine> lines;
 };
 
-class FakeClock : public Clock {
-public:
+struct FakeClock : Clock {
     explicit FakeClock(Time32 now = 0) : now(now) {}
     Time32 Now() const override { return now; }
     Time32 now;
 };
 
-class FakeTicks : public TickSource {
-public:
+// A local time that must exist; the tests run with TZ=UTC.
+inline Time32 LocalTime(int year, int month, int day, int hour = 0, int min = 0, int sec = 0) {
+    return FromLocalFields(year, month, day, hour, min, sec).value();
+}
+
+struct FakeTicks : TickSource {
     uint32_t TickCount() const override { return now; }
     uint32_t now = 0;
 };
@@ -47,15 +47,13 @@ public:
 struct Launch {
     std::string program;
     std::optional<std::string> argument;
-    bool operator==(const Launch& other) const {
-        return program == other.program && argument == other.argument;
+    bool operator==(const Launch& o) const {
+        return program == o.program && argument == o.argument;
     }
 };
 
-class FakeCompanions : public CompanionPlatform {
-public:
+struct FakeCompanions : CompanionPlatform {
     bool IsEventPresent(const std::string& eventName) override {
-        ++probes;
         return presentEvents.count(eventName) != 0;
     }
     void ShellOpen(const std::string& programFile,
@@ -67,19 +65,15 @@ public:
     }
     std::set<std::string> presentEvents;
     std::vector<Launch> launches;
-    // When set, a launch makes that event present, like a companion that starts at once.
-    std::optional<std::string> eventRaisedByLaunch;
-    int probes = 0;
+    std::optional<std::string> eventRaisedByLaunch;  // a companion up at once after its launch
 };
 
-class FakeFileSystem : public FileSystem {
-public:
+struct FakeFileSystem : FileSystem {
     bool FileExists(const std::string& path) override { return files.count(path) != 0; }
     std::set<std::string> files;
 };
 
-class FakeTimerHost : public TimerHost {
-public:
+struct FakeTimerHost : TimerHost {
     bool StartTimer(uintptr_t id, unsigned periodMs) override {
         timers[id] = periodMs;
         return true;

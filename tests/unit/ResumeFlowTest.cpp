@@ -2,166 +2,54 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "core/MemorySettingsStore.h"
 #include "core/RegistryLayout.h"
-#include "recovery/CInterruptedTransferStore.h"
-#include "recovery/Countdown.h"
 #include "shared/Fakes.h"
 
 namespace {
 
-class FakeQuestion : public ResumeQuestion {
-public:
-    explicit FakeQuestion(ResumeAnswer answer, bool resumeLater = true)
-        : answer(answer), resumeLater(resumeLater) {}
-    ResumeAnswer AskToResume() override {
-        ++questions;
-        return answer;
-    }
-    bool AskResumeLater() override {
-        ++followUps;
-        return resumeLater;
-    }
+struct FakeQuestion : ResumeQuestion {
+    FakeQuestion(ResumeAnswer answer, bool later) : answer(answer), later(later) {}
+    ResumeAnswer AskToResume() override { return answer; }
+    bool AskResumeLater() override { return later; }
     ResumeAnswer answer;
-    bool resumeLater;
-    int questions = 0;
-    int followUps = 0;
+    bool later;
 };
-
-// Nobody answers: the question's own countdown decides, on a tick count about to wrap.
-class UnansweredQuestion : public FakeQuestion {
-public:
-    UnansweredQuestion() : FakeQuestion(ResumeAnswer::Other) {}
-    ResumeAnswer AskToResume() override {
-        ++questions;
-        const uint32_t start = 0xFFFFF000u;
-        Countdown countdown(resume::kQuestionTimeoutMs, start);
-        for (uint32_t elapsed = 100; elapsed <= 60000; elapsed += 100) {
-            if (countdown.OnTick(start + elapsed).timeUp) {
-                secondsWaited = elapsed / 1000;
-                return resume::kQuestionDefaultButton == kFirstButton ? ResumeAnswer::Yes
-                                                                      : ResumeAnswer::No;
-            }
-        }
-        return ResumeAnswer::Other;
-    }
-    uint32_t secondsWaited = 0;
-};
-
-constexpr const char kDownloader[] = "C:\\Vantrel\\Rushload.exe";
-
-struct Harness {
-    Harness() : launcher(companions) { launcher.SetInstallFolder("C:\\Vantrel\\"); }
-
-    void AddPendingRows(std::initializer_list<const char*> names) {
-        for (const char* name : names) {
-            settings.WriteInt(std::string(registry::kTransferSection) + "\\" + name,
-                              registry::kVersionEntry, 1);
-        }
-    }
-
-    void Resume(bool ask, ResumeQuestion& question) {
-        ResumeInterruptedTransfers(ask, question, settings, launcher, log);
-    }
-
-    std::string Table() const { return settings.Dump(MemorySettingsStore::Hive::User); }
-
-    MemorySettingsStore settings;
-    FakeCompanions companions;
-    ClientLauncher launcher;
-    RecordingLog log;
-};
-
-const std::vector<Launch> kNineThenFour = {{kDownloader, "fdb://9"}, {kDownloader, "fdb://4"}};
-const LoggedLine kResumingLine = {"Resuming interrupted transfers.", kNavy};
 
 }  // namespace
 
-TEST(ResumeFlow, YesStartsOneDownloaderPerRowLastListedFirstAndKeepsTheRows) {
-    Harness h;
-    h.AddPendingRows({"4", "9"});
-    const std::string before = h.Table();
-    FakeQuestion yes(ResumeAnswer::Yes);
-    h.Resume(true, yes);
-    EXPECT_EQ(h.log.lines, (std::vector<LoggedLine>{kResumingLine}));
-    EXPECT_EQ(h.companions.launches, kNineThenFour);
-    EXPECT_EQ(yes.followUps, 0);
-    EXPECT_EQ(h.Table(), before);
-}
-
-TEST(ResumeFlow, UnansweredQuestionResumesAfterTenSeconds) {
-    Harness h;
-    h.AddPendingRows({"4", "9"});
-    UnansweredQuestion nobody;
-    h.Resume(true, nobody);
-    EXPECT_EQ(nobody.secondsWaited, 9u);  // pressed a little after nine seconds
-    EXPECT_EQ(h.log.lines, (std::vector<LoggedLine>{kResumingLine}));
-    EXPECT_EQ(h.companions.launches, kNineThenFour);
-}
-
-TEST(ResumeFlow, NoThenNoGivesTheRowsUpForGood) {
-    Harness h;
-    h.AddPendingRows({"4", "9"});
-    FakeQuestion no(ResumeAnswer::No, false);
-    h.Resume(true, no);
-    EXPECT_EQ(no.followUps, 1);
-    EXPECT_TRUE(h.log.lines.empty());
-    EXPECT_TRUE(h.companions.launches.empty());
-    EXPECT_TRUE(h.settings.ListSubkeys(registry::kTransferTable, KeyAccess::Read).empty());
-    EXPECT_FALSE(HasPendingTransfers(h.launcher, h.settings));
-}
-
-TEST(ResumeFlow, AnswersThatKeepTheRowsForLaterChangeNothing) {
-    struct Case {
-        const char* name;
-        ResumeAnswer answer;
-        bool resumeLater;
-        int followUps;
+TEST(ResumeFlow, OnlyANoThenNoGivesTheRowsUpAndOnlyAYesOrNotAskingResumesThem) {
+    const std::vector<Launch> nineThenFour{{"Rushload.exe", "fdb://9"},
+                                           {"Rushload.exe", "fdb://4"}};
+    const std::vector<LoggedLine> line{{"Resuming interrupted transfers.", kNavy}};
+    using Case = std::tuple<const char*, bool, ResumeAnswer, bool, std::vector<const char*>,
+                            std::vector<Launch>, std::vector<LoggedLine>, bool>;
+    const Case cases[] = {
+        {"yes", true, ResumeAnswer::Yes, false, {"4", "9"}, nineThenFour, line, true},
+        {"not asked", false, ResumeAnswer::No, false, {"4", "9"}, nineThenFour, line, true},
+        {"no, then later", true, ResumeAnswer::No, true, {"4", "9"}, {}, {}, true},
+        {"no, then no", true, ResumeAnswer::No, false, {"4", "9"}, {}, {}, false},
+        {"not shown", true, ResumeAnswer::Other, false, {"4", "9"}, {}, {}, true},
+        {"rows 0 and -2", true, ResumeAnswer::Yes, false, {"0", "-2"}, {}, line, true},
+        {"no rows", false, ResumeAnswer::Yes, false, {}, {}, {}, true},
     };
-    const std::vector<Case> cases = {
-        {"no, then resume later", ResumeAnswer::No, true, 1},
-        {"question not shown", ResumeAnswer::Other, false, 0},
-    };
-    for (const Case& c : cases) {
-        Harness h;
-        h.AddPendingRows({"4", "9"});
-        const std::string before = h.Table();
-        FakeQuestion question(c.answer, c.resumeLater);
-        h.Resume(true, question);
-        EXPECT_EQ(question.followUps, c.followUps) << c.name;
-        EXPECT_TRUE(h.log.lines.empty()) << c.name;
-        EXPECT_TRUE(h.companions.launches.empty()) << c.name;
-        EXPECT_EQ(h.Table(), before) << c.name;
-        EXPECT_TRUE(HasPendingTransfers(h.launcher, h.settings)) << c.name;
+    for (const auto& [what, ask, answer, later, rows, launches, lines, rowsKept] : cases) {
+        MemorySettingsStore settings;
+        for (const char* row : rows) {
+            settings.WriteInt(std::string(registry::kTransferSection) + "\\" + row, "DBVER", 1);
+        }
+        FakeCompanions companions;
+        companions.presentEvents.insert(companions::kDownloaderEvent);  // not the flow's concern
+        ClientLauncher launcher(companions);
+        RecordingLog log;
+        FakeQuestion question(answer, later);
+        ResumeInterruptedTransfers(ask, question, settings, launcher, log);
+        EXPECT_EQ(log.lines, lines) << what;
+        EXPECT_EQ(companions.launches, launches) << what;
+        EXPECT_EQ(settings.ListSubkeys(registry::kTransferTable, KeyAccess::Read).size(),
+                  rowsKept ? rows.size() : 0u)
+            << what;
     }
-}
-
-TEST(ResumeFlow, OnlyRowZeroWritesTheLineAndStartsNothing) {
-    Harness h;
-    h.AddPendingRows({"0"});
-    ASSERT_TRUE(HasPendingTransfers(h.launcher, h.settings));
-    FakeQuestion yes(ResumeAnswer::Yes);
-    h.Resume(true, yes);
-    EXPECT_EQ(h.log.lines, (std::vector<LoggedLine>{kResumingLine}));
-    EXPECT_TRUE(h.companions.launches.empty());
-}
-
-TEST(ResumeFlow, WithoutAskingResumesAtOnceEvenWhileTheDownloaderRuns) {
-    Harness h;
-    h.AddPendingRows({"4", "9"});
-    h.companions.presentEvents.insert(companions::kDownloaderEvent);
-    FakeQuestion never(ResumeAnswer::No, false);
-    h.Resume(false, never);
-    EXPECT_EQ(never.questions, 0);
-    EXPECT_EQ(h.log.lines, (std::vector<LoggedLine>{kResumingLine}));
-    EXPECT_EQ(h.companions.launches, kNineThenFour);
-}
-
-TEST(ResumeFlow, EmptyTableWritesNothing) {
-    Harness h;
-    FakeQuestion yes(ResumeAnswer::Yes);
-    h.Resume(false, yes);
-    h.Resume(true, yes);
-    EXPECT_TRUE(h.log.lines.empty());
-    EXPECT_TRUE(h.companions.launches.empty());
 }
