@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "core/RegistryLayout.h"
@@ -88,8 +89,7 @@ bool IsStringType(DWORD type) {
 }
 
 std::string TextUpToNul(const uint8_t* bytes, size_t size) {
-    const auto* text = reinterpret_cast<const char*>(bytes);
-    return std::string(text, strnlen(text, size));
+    return std::string(bytes, std::find(bytes, bytes + size, 0));
 }
 
 void SetValue(const std::string& section, const std::string& entry, DWORD type,

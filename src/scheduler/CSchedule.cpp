@@ -6,9 +6,8 @@ namespace {
 
 constexpr int32_t kSecondsPerDay = 86400;
 constexpr int kMonthStepDays = 31;
-// When the following month lacks the day, the month after it has it (only February and the
-// 30-day months are short, and each is followed by a longer month), so two hops always suffice.
-constexpr int kMonthStepHops = 2;
+// Only February and the 30-day months are short, and each is followed by a longer month.
+constexpr int kMonthsToSearch = 2;
 
 std::optional<int> DayOfMonth(Time32 time) {
     const std::optional<std::tm> fields = ToLocalFields(time);
@@ -33,25 +32,51 @@ std::optional<Time32> StepMonths(Time32 from, int32_t months, std::optional<int>
     return from;
 }
 
-}  // namespace
+// The stored format's step: 31 days forward, then back a day at a time to the day of the month.
+std::optional<Time32> StepBackToDay(Time32 time, int dayOfMonth) {
+    Time32 candidate = AddSpan(time, kMonthStepDays * kSecondsPerDay);
+    for (int back = 0; back < kMonthStepDays; ++back) {
+        const std::optional<int> day = DayOfMonth(candidate);
+        if (!day) {
+            return std::nullopt;  // beyond 2038: wrapped below 1970, which no runtime converts
+        }
+        if (*day == dayOfMonth) {
+            return candidate;
+        }
+        candidate = AddSpan(candidate, -kSecondsPerDay);
+    }
+    return std::nullopt;
+}
 
-std::optional<Time32> MonthStep(Time32 time, int dayOfMonth) {
-    // Mended: a following month without the day used to give back the input itself, which made
-    // a schedule on the 31st due at every tick and its next-time walk endless.
-    for (int hop = 1; hop <= kMonthStepHops; ++hop) {
-        Time32 candidate = AddSpan(time, hop * kMonthStepDays * kSecondsPerDay);
-        for (int back = 0; back < kMonthStepDays; ++back) {
-            const std::optional<int> day = DayOfMonth(candidate);
-            if (!day) {
-                return std::nullopt;  // beyond 2038: wrapped below 1970, which no runtime converts
-            }
-            if (*day == dayOfMonth) {
-                return candidate;
-            }
-            candidate = AddSpan(candidate, -kSecondsPerDay);
+// Day d of the first following month that has it, at the same local clock time.
+std::optional<Time32> CalendarStep(Time32 time, int dayOfMonth) {
+    const std::optional<std::tm> from = ToLocalFields(time);
+    if (!from) {
+        return std::nullopt;
+    }
+    for (int months = 1; months <= kMonthsToSearch; ++months) {
+        const int monthIndex = from->tm_mon + months;
+        const std::optional<Time32> candidate =
+            FromLocalFields(from->tm_year + 1900 + monthIndex / 12, monthIndex % 12 + 1, dayOfMonth,
+                            from->tm_hour, from->tm_min, from->tm_sec);
+        const std::optional<std::tm> landed = candidate ? ToLocalFields(*candidate) : std::nullopt;
+        if (landed && landed->tm_mday == dayOfMonth) {
+            return candidate;
         }
     }
     return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<Time32> MonthStep(Time32 time, int dayOfMonth) {
+    // Mended: where the stored format's step finds no day d (a following month without it, or a
+    // daylight-saving change that moves the day steps past midnight) it used to give back the
+    // input, which made the schedule due at every tick and its next-time walk endless.
+    if (const std::optional<Time32> stepped = StepBackToDay(time, dayOfMonth)) {
+        return stepped;
+    }
+    return CalendarStep(time, dayOfMonth);
 }
 
 std::optional<Time32> ComposeLocalTime(Time32 date, Time32 time) {
