@@ -54,7 +54,16 @@ setup)
     ;;
 run)
     use_display
-    cd "$(dirname "$1")" && exec "$wine" "$@"
+    # Wine's own services outlive the program; had they inherited the caller's output pipe, a
+    # caller that reads it to the end (ctest) would wait for them forever.
+    output=$(mktemp)
+    program=$(realpath "$1")
+    shift
+    (cd "$(dirname "$program")" && "$wine" "$program" "$@" >"$output" 2>&1 </dev/null)
+    status=$?
+    cat "$output"
+    rm -f "$output"
+    exit $status
     ;;
 teardown)
     wineserver -k 2>/dev/null
