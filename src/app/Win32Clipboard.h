@@ -11,6 +11,7 @@ public:
     explicit Win32Clipboard(HWND owner = nullptr) : owner_(owner) {}
     void SetOwner(HWND owner) { owner_ = owner; }
     std::string GetClipboardText() override;
+    uint32_t SequenceNumber() override { return GetClipboardSequenceNumber(); }
 
 private:
     HWND owner_;

@@ -22,7 +22,11 @@ CUrlMonitor::CUrlMonitor(SettingsStore& settings, ClipboardSource& clipboard,
 
 void CUrlMonitor::Attach(LogSink& log) {
     log_ = &log;
+    const uint32_t sequence = clipboard_.SequenceNumber();
     lastSeenText_ = clipboard_.GetClipboardText();
+    if (!lastSeenText_.empty()) {
+        seenSequence_ = sequence;
+    }
 }
 
 bool CUrlMonitor::StartTimer(TimerHost& host) {
@@ -41,12 +45,23 @@ void CUrlMonitor::SetEnabled(bool on) {
 }
 
 void CUrlMonitor::OnTimerTick() {
-    if (!enabled_ || !IsPreferenceOn()) {
+    if (!enabled_) {
+        return;
+    }
+    // A clipboard unchanged since its text was last read still holds the last text seen, so the
+    // tick would end at the comparison whatever the preference says. Ending here spares the
+    // preference and clipboard reads that are nearly all of an idle tick's cost.
+    const uint32_t sequence = clipboard_.SequenceNumber();
+    if (seenSequence_ == sequence || !IsPreferenceOn()) {
         return;
     }
     const std::string text = clipboard_.GetClipboardText();
     // An empty read (no text, or the clipboard busy) must not make the same text look new later.
-    if (text.empty() || !TakeNoteOf(text)) {
+    if (text.empty()) {
+        return;
+    }
+    seenSequence_ = sequence;
+    if (!TakeNoteOf(text)) {
         return;
     }
     // The text stays seen: releasing Ctrl later does not bring it back.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "core/ClientLauncher.h"
@@ -44,5 +45,7 @@ private:
     const ClientLauncher& launcher_;
     bool enabled_ = false;
     std::string lastSeenText_;
+    // The clipboard's sequence number when lastSeenText_ was read from it.
+    std::optional<uint32_t> seenSequence_;
     LogSink* log_ = nullptr;
 };

@@ -18,13 +18,18 @@ struct Monitor : ClipboardSource, KeyboardState, UrlParser {
     explicit Monitor(const std::string& textAtStartUp = "") : text(textAtStartUp) {
         monitor.Attach(log);
     }
-    std::string GetClipboardText() override { return text; }
+    std::string GetClipboardText() override {
+        ++reads;
+        return text;
+    }
+    uint32_t SequenceNumber() override { return sequence; }
     bool IsCtrlDown() override { return state == kCtrlDown; }
     ParsedUrl Parse(const std::string& url) override {
         const bool ftp = url.rfind("ftp://", 0) == 0 || url.rfind("FTP://", 0) == 0;
         return {ftp || url.rfind("http://", 0) == 0, ftp};
     }
     void Copy(const std::string& copied, While during = kIdle) {
+        ++sequence;  // every copy changes the clipboard, the same text too
         text = copied;
         state = during;
         companions.presentEvents = {state == kClientRuns ? companions::kClientEvent : ""};
@@ -37,6 +42,8 @@ struct Monitor : ClipboardSource, KeyboardState, UrlParser {
     }
 
     std::string text;
+    uint32_t sequence = 0;
+    int reads = 0;
     While state = kIdle;
     MemorySettingsStore settings;
     FakeCompanions companions;
@@ -79,6 +86,19 @@ TEST(UrlMonitor, EachDistinctTextIsActedOnAtMostOnceAndNeverWhileCtrlIsDown) {
         }
         EXPECT_EQ(m.companions.launches.size(), starts) << what;
     }
+}
+
+TEST(UrlMonitor, IdleTicksDoNotReadAnUnchangedClipboard) {
+    Monitor m;
+    m.Copy("plain words");
+    m.reads = 0;
+    for (int tick = 0; tick < 3; ++tick) {
+        m.monitor.OnTimerTick();
+    }
+    EXPECT_EQ(m.reads, 0);
+    m.Copy("ftp://h/");
+    EXPECT_EQ(m.reads, 1);
+    EXPECT_EQ(m.companions.launches.size(), 1u);
 }
 
 TEST(UrlCandidate, IsTheFirstWordOfTheFirstLine) {
