@@ -29,10 +29,12 @@ if(VANTREL_WINE_TESTS)
     include(cmake/WineTests.cmake)
     add_subdirectory(tests/win)
     add_subdirectory(tests/e2e)
+    add_subdirectory(bench)
 endif()
 
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
     enable_testing()
+    find_program(PE_OBJDUMP NAMES i686-w64-mingw32-objdump REQUIRED)
     add_test(NAME exe_is_pe32_gui
-        COMMAND ${CMAKE_SOURCE_DIR}/cmake/check-pe32-gui.sh ${CMAKE_OBJDUMP} $<TARGET_FILE:VantrelMonitor>)
+        COMMAND ${CMAKE_SOURCE_DIR}/cmake/check-pe32-gui.sh ${PE_OBJDUMP} $<TARGET_FILE:VantrelMonitor>)
 endif()

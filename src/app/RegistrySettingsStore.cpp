@@ -52,24 +52,24 @@ REGSAM AccessMask(KeyAccess access) {
     return KEY_READ;
 }
 
+constexpr DWORD kFirstQueryBytes = 256;
+
 struct RawValue {
     DWORD type = REG_NONE;
     std::vector<uint8_t> bytes;
 };
 
 // The value's bytes as they are now; nothing when it is missing or keeps changing size under us.
+// Most values fit the first buffer and take one query: each registry call is a round trip, paid
+// for every value that a pass over many rows reads.
 std::optional<RawValue> QueryValue(HKEY root, const std::string& path, const std::string& name) {
     RegistryKey key;
     if (!key.Open(root, path, KEY_READ)) {
         return std::nullopt;
     }
+    RawValue value;
+    DWORD size = kFirstQueryBytes;
     for (int attempt = 0; attempt < 3; ++attempt) {
-        RawValue value;
-        DWORD size = 0;
-        if (RegQueryValueExA(key.get(), name.c_str(), nullptr, &value.type, nullptr, &size) !=
-            ERROR_SUCCESS) {
-            return std::nullopt;
-        }
         value.bytes.resize(size);
         const LONG result = RegQueryValueExA(key.get(), name.c_str(), nullptr, &value.type,
                                              value.bytes.data(), &size);
@@ -77,6 +77,7 @@ std::optional<RawValue> QueryValue(HKEY root, const std::string& path, const std
             value.bytes.resize(size);
             return value;
         }
+        // A buffer too small has learnt the size the value needs now.
         if (result != ERROR_MORE_DATA) {
             return std::nullopt;
         }
