@@ -17,6 +17,7 @@ constexpr char kQueueFolder[] = "Scheduled queues\\";
 // The text line of a message box, in Windows and in Wine alike.
 constexpr int kMessageBoxTextId = 0xFFFF;
 constexpr DWORD kMessageWaitMs = 10000;
+constexpr DWORD kStartWaitMs = 10000;
 
 std::string ReadFile(const std::string& path) {
     std::ifstream input(path, std::ios::binary);
@@ -63,6 +64,61 @@ BOOL CALLBACK FindProcessWindow(HWND hwnd, LPARAM parameter) {
         return FALSE;
     }
     return TRUE;
+}
+
+std::string RowKey(const char* table, int row) {
+    return std::string(table) + "\\" + std::to_string(row);
+}
+
+void SetDword(const std::string& key, const char* name, DWORD value) {
+    RegSetKeyValueA(HKEY_CURRENT_USER, key.c_str(), name, REG_DWORD, &value, sizeof value);
+}
+
+DWORD GetDword(const std::string& key, const char* name) {
+    DWORD value = 0;
+    DWORD size = sizeof value;
+    RegGetValueA(HKEY_CURRENT_USER, key.c_str(), name, RRF_RT_REG_DWORD, nullptr, &value, &size);
+    return value;
+}
+
+std::vector<uint8_t> GetRaw(const std::string& key, const char* name, DWORD types) {
+    DWORD size = 0;
+    if (RegGetValueA(HKEY_CURRENT_USER, key.c_str(), name, types, nullptr, nullptr, &size) !=
+        ERROR_SUCCESS) {
+        return {};
+    }
+    std::vector<uint8_t> bytes(size);
+    RegGetValueA(HKEY_CURRENT_USER, key.c_str(), name, types, nullptr, bytes.data(), &size);
+    bytes.resize(size);
+    return bytes;
+}
+
+std::vector<std::string> SubkeyNames(const char* table) {
+    std::vector<std::string> names;
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, table, 0, KEY_READ, &key) != ERROR_SUCCESS) {
+        return names;
+    }
+    char name[256];
+    for (DWORD index = 0;; ++index) {
+        DWORD length = sizeof name;
+        if (RegEnumKeyExA(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS) {
+            break;
+        }
+        names.emplace_back(name, length);
+    }
+    RegCloseKey(key);
+    return names;
+}
+
+std::string AnsiText(const std::wstring& text) {
+    const int size = WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()),
+                                         nullptr, 0, nullptr, nullptr);
+    std::string ansi(static_cast<size_t>(std::max(size, 0)), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), ansi.data(), size,
+                        nullptr, nullptr);
+    return ansi;
 }
 
 }  // namespace
@@ -168,17 +224,18 @@ bool MonitorProcess::Start() {
         return false;
     }
     WaitForInputIdle(process_.hProcess, 10000);
-    for (int attempt = 0; attempt < 200 && frame_ == nullptr; ++attempt) {
-        HWND candidate = FindWindowA(kFrameClass, kFrameTitle);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(candidate, &owner);
-        if (candidate != nullptr && owner == process_.dwProcessId) {
-            frame_ = candidate;
-        } else {
-            Sleep(50);
-        }
-    }
-    return frame_ != nullptr;
+    WaitUntil(
+        [this] {
+            HWND candidate = FindWindowA(kFrameClass, kFrameTitle);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(candidate, &owner);
+            frame_ = candidate != nullptr && owner == process_.dwProcessId ? candidate : nullptr;
+            return frame_ != nullptr;
+        },
+        kStartWaitMs);
+    // Start-up adds the icon just before it starts its workers; a tick sent earlier can be taken
+    // in while the icon is being added and find them not yet started.
+    return frame_ != nullptr && WaitUntil([this] { return IsTrayIconShown(); }, kStartWaitMs);
 }
 
 DWORD MonitorProcess::RunSecondCopy(DWORD waitMs) {
@@ -294,56 +351,6 @@ std::vector<uint8_t> Bytes(const ScheduleRecord& record) {
     return std::vector<uint8_t>(record.begin(), record.end());
 }
 
-namespace {
-
-std::string RowKey(const char* table, int row) {
-    return std::string(table) + "\\" + std::to_string(row);
-}
-
-void SetDword(const std::string& key, const char* name, DWORD value) {
-    RegSetKeyValueA(HKEY_CURRENT_USER, key.c_str(), name, REG_DWORD, &value, sizeof value);
-}
-
-DWORD GetDword(const std::string& key, const char* name) {
-    DWORD value = 0;
-    DWORD size = sizeof value;
-    RegGetValueA(HKEY_CURRENT_USER, key.c_str(), name, RRF_RT_REG_DWORD, nullptr, &value, &size);
-    return value;
-}
-
-std::vector<uint8_t> GetRaw(const std::string& key, const char* name, DWORD types) {
-    DWORD size = 0;
-    if (RegGetValueA(HKEY_CURRENT_USER, key.c_str(), name, types, nullptr, nullptr, &size) !=
-        ERROR_SUCCESS) {
-        return {};
-    }
-    std::vector<uint8_t> bytes(size);
-    RegGetValueA(HKEY_CURRENT_USER, key.c_str(), name, types, nullptr, bytes.data(), &size);
-    bytes.resize(size);
-    return bytes;
-}
-
-std::vector<std::string> SubkeyNames(const char* table) {
-    std::vector<std::string> names;
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, table, 0, KEY_READ, &key) != ERROR_SUCCESS) {
-        return names;
-    }
-    char name[256];
-    for (DWORD index = 0;; ++index) {
-        DWORD length = sizeof name;
-        if (RegEnumKeyExA(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
-            ERROR_SUCCESS) {
-            break;
-        }
-        names.emplace_back(name, length);
-    }
-    RegCloseKey(key);
-    return names;
-}
-
-}  // namespace
-
 void SeedQueueRow(int row, const std::string& queueFile, const ScheduleRecord& record) {
     const std::string key = RowKey(registry::kQueueTable, row);
     SetDword(key, registry::kVersionEntry, 1);
@@ -453,16 +460,18 @@ std::string MessageBoxText(HWND box) {
     return ItemText(box, kMessageBoxTextId);
 }
 
+// Wine copies a list box entry across processes as wide text whatever the caller's character
+// set, so an ANSI buffer of the entry's length is overrun; the wide call gets what it asks for.
 std::vector<std::string> ListBoxEntries(HWND list) {
     std::vector<std::string> entries;
-    const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+    const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
     for (LRESULT index = 0; index < count; ++index) {
-        const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-        std::string text(static_cast<size_t>(std::max<LRESULT>(length, 0)) + 1, '\0');
-        const LRESULT copied = SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(index),
+        const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+        std::wstring text(static_cast<size_t>(std::max<LRESULT>(length, 0)) + 1, L'\0');
+        const LRESULT copied = SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index),
                                             reinterpret_cast<LPARAM>(text.data()));
-        text.resize(static_cast<size_t>(std::max<LRESULT>(copied, 0)));
-        entries.push_back(text);
+        text.resize(static_cast<size_t>(std::clamp<LRESULT>(copied, 0, length)));
+        entries.push_back(AnsiText(text));
     }
     return entries;
 }

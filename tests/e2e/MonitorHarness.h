@@ -60,7 +60,8 @@ public:
     MonitorProcess(const MonitorProcess&) = delete;
     MonitorProcess& operator=(const MonitorProcess&) = delete;
 
-    // Starts the program and waits for its main window; false when none appeared.
+    // Starts the program and waits for its main window and its tray icon; false when either
+    // did not appear.
     bool Start();
     // Starts another copy and returns its exit code, or STILL_ACTIVE when it did not end.
     static DWORD RunSecondCopy(DWORD waitMs);

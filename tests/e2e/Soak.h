@@ -1,0 +1,97 @@
+#pragma once
+
+// Weeks of a tray program's life compressed: both timers' messages sent back to back over a
+// table of rows that are never due, with the clipboard changing under the URL monitor. Shared
+// by the soak test (a reduced run) and the benchmarks (the full run). Header-only so that both
+// build it without another source file.
+
+#include <string>
+
+#include "e2e/MonitorHarness.h"
+
+struct SoakPlan {
+    int urlTicks;
+    int schedulerPasses;
+};
+
+constexpr int kSoakRows = 50;
+// The first ticks and passes grow the heap and the clipboard cache to their working size.
+constexpr SoakPlan kSoakWarmUp{400, 20};
+// Every so many URL ticks the clipboard gets new text; the ticks between see the same text.
+constexpr int kSoakTicksPerCopy = 4;
+constexpr UINT_PTR kSoakUrlTimer = 1;
+constexpr UINT_PTR kSoakSchedulerTimer = 2;
+
+// Rows whose schedules are read and judged on every pass but are never due, so that no pass
+// writes a line: disabled, starting next year, ended last year, monthly from next year.
+inline void SeedNeverDueRows(int rows, const std::string& queueFile) {
+    constexpr Time32 kYear = 365 * 86400;
+    const Time32 now = Now();
+    for (int row = 1; row <= rows; ++row) {
+        ScheduleRecord record{};
+        switch (row % 4) {
+            case 0:
+                record = RecordOf({{RecordField::StartTime, now - kYear},
+                                   {RecordField::AnchorTime, now - kYear},
+                                   {RecordField::DisabledFlag, 1},
+                                   {RecordField::Count, 1},
+                                   {RecordField::Unit, 1}});
+                break;
+            case 1:
+                record = RecordOf({{RecordField::StartTime, now + kYear},
+                                   {RecordField::AnchorTime, now + kYear},
+                                   {RecordField::OnceFlag, 1}});
+                break;
+            case 2:
+                record = RecordOf({{RecordField::StartTime, now - 2 * kYear},
+                                   {RecordField::EndTime, now - kYear},
+                                   {RecordField::AnchorTime, now - 2 * kYear},
+                                   {RecordField::EndDateFlag, 1},
+                                   {RecordField::Count, 5},
+                                   {RecordField::Unit, 2}});
+                break;
+            default:
+                record = RecordOf({{RecordField::StartTime, now + kYear},
+                                   {RecordField::AnchorTime, now + kYear},
+                                   {RecordField::Count, 1},
+                                   {RecordField::Unit, 4}});
+                break;
+        }
+        SeedQueueRow(row, queueFile, record);
+    }
+}
+
+// Texts that the monitor reads, compares, cuts and parses, none of them an FTP URL: the log
+// stays as it is and no client starts.
+inline std::string SoakClipboardText(int copy) {
+    const std::string number = std::to_string(copy);
+    switch (copy % 3) {
+        case 0:
+            return "note " + number;
+        case 1:
+            return "http://www.example.com/page" + number + ".html";
+        default:
+            return "  " + number + " words\r\non two lines\r\n";
+    }
+}
+
+// False when the clipboard could not be set; the monitor's replies are waited for throughout.
+inline bool DriveSoak(const MonitorProcess& monitor, const SoakPlan& plan) {
+    const int ticksPerPass = plan.schedulerPasses > 0 ? plan.urlTicks / plan.schedulerPasses : 0;
+    int passes = 0;
+    for (int tick = 0; tick < plan.urlTicks; ++tick) {
+        if (tick % kSoakTicksPerCopy == 0 &&
+            !CopyToClipboard(SoakClipboardText(tick / kSoakTicksPerCopy))) {
+            return false;
+        }
+        monitor.SendTimer(kSoakUrlTimer);
+        if (ticksPerPass > 0 && tick % ticksPerPass == 0 && passes < plan.schedulerPasses) {
+            monitor.SendTimer(kSoakSchedulerTimer);
+            ++passes;
+        }
+    }
+    for (; passes < plan.schedulerPasses; ++passes) {
+        monitor.SendTimer(kSoakSchedulerTimer);
+    }
+    return true;
+}
