@@ -1,7 +1,8 @@
 #include "e2e/MonitorHarness.h"
 
+#include <shellapi.h>
+
 #include <algorithm>
-#include <cstdlib>
 #include <ctime>
 #include <fstream>
 #include <sstream>
@@ -10,134 +11,54 @@
 
 namespace {
 
-constexpr char kFrameClass[] = "VantrelMonitorFrame";
-constexpr char kFrameTitle[] = "Vantrel Monitor";
-constexpr char kClientPresenceEvent[] = "VANTRELInstance";
-constexpr char kQueueFolder[] = "Scheduled queues\\";
-// The text line of a message box, in Windows and in Wine alike.
-constexpr int kMessageBoxTextId = 0xFFFF;
-constexpr DWORD kMessageWaitMs = 10000;
-constexpr DWORD kStartWaitMs = 10000;
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream input(path, std::ios::binary);
-    std::stringstream text;
-    text << input.rdbuf();
-    return text.str();
-}
-
 std::vector<std::string> SplitLines(const std::string& text) {
     std::vector<std::string> lines;
-    std::string line;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' || text[i] == '\n') {
-            lines.push_back(line);
-            line.clear();
-            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-                ++i;
-            }
-        } else {
-            line += text[i];
-        }
-    }
-    if (!line.empty()) {
-        lines.push_back(line);
+    std::istringstream input(text);
+    for (std::string line; std::getline(input, line);) {
+        lines.push_back(line.substr(0, line.find('\r')));
     }
     return lines;
 }
 
-struct WindowSearch {
-    DWORD processId;
-    const char* title;
-    HWND found;
-};
-
-BOOL CALLBACK FindProcessWindow(HWND hwnd, LPARAM parameter) {
-    auto* search = reinterpret_cast<WindowSearch*>(parameter);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(hwnd, &owner);
-    char title[256] = {};
-    GetWindowTextA(hwnd, title, sizeof title);
-    if (owner == search->processId && IsWindowVisible(hwnd) &&
-        std::string(title) == search->title) {
-        search->found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
+bool CreateMonitor(PROCESS_INFORMATION& process) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    std::string commandLine = "\"" + WindowsPath(MONITOR_EXE) + "\"";
+    return CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &process) != FALSE;
 }
 
-std::string RowKey(const char* table, int row) {
-    return std::string(table) + "\\" + std::to_string(row);
+std::string WindowText(HWND window) {
+    std::string text(static_cast<size_t>(SendMessageA(window, WM_GETTEXTLENGTH, 0, 0)) + 1, '\0');
+    text.resize(static_cast<size_t>(
+        SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+    return text;
 }
 
-void SetDword(const std::string& key, const char* name, DWORD value) {
-    RegSetKeyValueA(HKEY_CURRENT_USER, key.c_str(), name, REG_DWORD, &value, sizeof value);
-}
-
-DWORD GetDword(const std::string& key, const char* name) {
-    DWORD value = 0;
-    DWORD size = sizeof value;
-    RegGetValueA(HKEY_CURRENT_USER, key.c_str(), name, RRF_RT_REG_DWORD, nullptr, &value, &size);
-    return value;
-}
-
-std::vector<uint8_t> GetRaw(const std::string& key, const char* name, DWORD types) {
-    DWORD size = 0;
-    if (RegGetValueA(HKEY_CURRENT_USER, key.c_str(), name, types, nullptr, nullptr, &size) !=
-        ERROR_SUCCESS) {
-        return {};
-    }
-    std::vector<uint8_t> bytes(size);
-    RegGetValueA(HKEY_CURRENT_USER, key.c_str(), name, types, nullptr, bytes.data(), &size);
-    bytes.resize(size);
-    return bytes;
-}
-
-std::vector<std::string> SubkeyNames(const char* table) {
-    std::vector<std::string> names;
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, table, 0, KEY_READ, &key) != ERROR_SUCCESS) {
-        return names;
-    }
-    char name[256];
-    for (DWORD index = 0;; ++index) {
-        DWORD length = sizeof name;
-        if (RegEnumKeyExA(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
-            ERROR_SUCCESS) {
-            break;
-        }
-        names.emplace_back(name, length);
-    }
-    RegCloseKey(key);
-    return names;
-}
-
-std::string AnsiText(const std::wstring& text) {
-    const int size = WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string ansi(static_cast<size_t>(std::max(size, 0)), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), ansi.data(), size,
-                        nullptr, nullptr);
-    return ansi;
+std::string RowKey(const char* table, const std::string& row) {
+    return std::string(table) + "\\" + row;
 }
 
 }  // namespace
 
 std::string WindowsPath(const std::string& unixPath) {
     std::string path = "Z:" + unixPath;
-    for (char& c : path) {
-        if (c == '/') {
-            c = '\\';
-        }
-    }
+    std::replace(path.begin(), path.end(), '/', '\\');
     return path;
 }
 
-StandIns::StandIns() : folder_(WindowsPath(STANDIN_DIR) + "\\") {}
+bool WaitUntil(const std::function<bool()>& condition, DWORD waitMs) {
+    for (const DWORD start = GetTickCount(); !condition(); Sleep(50)) {
+        if (GetTickCount() - start >= waitMs) {
+            return false;
+        }
+    }
+    return true;
+}
 
 void StandIns::Reset() const {
     for (const char* file : {"Vantrel.args.txt", "Rushload.args.txt", "Vantrel.starts.txt",
-                             "Rushload.starts.txt", "Vantrel.hold-ms", "Rushload.hold-ms"}) {
+                             "Rushload.starts.txt", "Vantrel.hold-ms"}) {
         DeleteFileA((folder_ + file).c_str());
     }
 }
@@ -147,109 +68,71 @@ void StandIns::HoldClientFor(DWORD milliseconds) const {
 }
 
 // Lines of "<creation stamp> <argument text>", in whatever order the starts wrote them.
-std::vector<std::string> StandIns::Starts(const char* name, size_t count, DWORD waitMs) const {
+std::vector<std::string> StandIns::Starts(const char* program, size_t count, DWORD waitMs) const {
     std::vector<std::string> lines;
     WaitUntil(
         [&] {
-            lines = SplitLines(ReadFile(folder_ + name));
-            return lines.size() >= count;
+            std::stringstream text;
+            text << std::ifstream(folder_ + program + ".starts.txt").rdbuf();
+            return (lines = SplitLines(text.str())).size() >= count;
         },
         waitMs);
-    std::vector<std::pair<unsigned long long, std::string>> starts;
-    for (const std::string& line : lines) {
-        const size_t space = line.find(' ');
-        starts.emplace_back(std::strtoull(line.c_str(), nullptr, 10),
-                            space == std::string::npos ? std::string() : line.substr(space + 1));
+    std::stable_sort(lines.begin(), lines.end(),
+                     [](const auto& a, const auto& b) { return std::stoull(a) < std::stoull(b); });
+    for (std::string& line : lines) {
+        line = line.substr(line.find(' ') + 1);
     }
-    std::stable_sort(starts.begin(), starts.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
-    std::vector<std::string> arguments;
-    for (const auto& start : starts) {
-        arguments.push_back(start.second);
-    }
-    return arguments;
-}
-
-std::vector<std::string> StandIns::ClientStarts(size_t count, DWORD waitMs) const {
-    return Starts("Vantrel.starts.txt", count, waitMs);
-}
-
-std::vector<std::string> StandIns::DownloaderStarts(size_t count, DWORD waitMs) const {
-    return Starts("Rushload.starts.txt", count, waitMs);
+    return lines;
 }
 
 bool StandIns::WaitUntilClientEnds(DWORD waitMs) const {
     return WaitUntil(
         [] {
-            HANDLE event = OpenEventA(SYNCHRONIZE, FALSE, kClientPresenceEvent);
-            if (event == nullptr) {
-                return true;
-            }
-            CloseHandle(event);
-            return false;
+            HANDLE event = OpenEventA(SYNCHRONIZE, FALSE, "VANTRELInstance");
+            return event == nullptr || !CloseHandle(event);
         },
         waitMs);
 }
 
 std::string StandIns::CreateQueueFile(const std::string& name) const {
-    CreateDirectoryA((folder_ + kQueueFolder).c_str(), nullptr);
-    const std::string path = folder_ + kQueueFolder + name;
-    std::ofstream(path) << "queue\n";
-    return path;
-}
-
-std::string StandIns::MissingQueueFile(const std::string& name) const {
-    const std::string path = folder_ + kQueueFolder + name;
-    DeleteFileA(path.c_str());
-    return path;
+    const std::string folder = folder_ + "Scheduled queues\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    std::ofstream(folder + name) << "queue\n";
+    return folder + name;
 }
 
 MonitorProcess::~MonitorProcess() {
     if (process_.hProcess != nullptr) {
-        if (IsRunning()) {
-            TerminateProcess(process_.hProcess, 1);
-            WaitForSingleObject(process_.hProcess, 5000);
-        }
+        TerminateProcess(process_.hProcess, 1);
+        WaitForSingleObject(process_.hProcess, 5000);
         CloseHandle(process_.hProcess);
         CloseHandle(process_.hThread);
     }
 }
 
 bool MonitorProcess::Start() {
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    std::string commandLine = "\"" + WindowsPath(MONITOR_EXE) + "\"";
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process_)) {
+    if (!CreateMonitor(process_)) {
         return false;
     }
     WaitForInputIdle(process_.hProcess, 10000);
-    WaitUntil(
-        [this] {
-            HWND candidate = FindWindowA(kFrameClass, kFrameTitle);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(candidate, &owner);
-            frame_ = candidate != nullptr && owner == process_.dwProcessId ? candidate : nullptr;
-            return frame_ != nullptr;
-        },
-        kStartWaitMs);
     // Start-up adds the icon just before it starts its workers; a tick sent earlier can be taken
     // in while the icon is being added and find them not yet started.
-    return frame_ != nullptr && WaitUntil([this] { return IsTrayIconShown(); }, kStartWaitMs);
+    return WaitUntil(
+        [this] {
+            frame_ = FindWindowA("VantrelMonitorFrame", "Vantrel Monitor");
+            DWORD owner = 0;
+            GetWindowThreadProcessId(frame_, &owner);
+            return owner == process_.dwProcessId && IsTrayIconShown();
+        },
+        10000);
 }
 
 DWORD MonitorProcess::RunSecondCopy(DWORD waitMs) {
     MonitorProcess second;
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    std::string commandLine = "\"" + WindowsPath(MONITOR_EXE) + "\"";
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &second.process_)) {
-        return STILL_ACTIVE;
-    }
-    WaitForSingleObject(second.process_.hProcess, waitMs);
     DWORD exitCode = STILL_ACTIVE;
-    GetExitCodeProcess(second.process_.hProcess, &exitCode);
+    if (CreateMonitor(second.process_) && second.WaitForExit(waitMs)) {
+        GetExitCodeProcess(second.process_.hProcess, &exitCode);
+    }
     return exitCode;
 }
 
@@ -257,65 +140,51 @@ bool MonitorProcess::WaitForExit(DWORD waitMs) const {
     return WaitForSingleObject(process_.hProcess, waitMs) == WAIT_OBJECT_0;
 }
 
-bool MonitorProcess::IsRunning() const {
-    DWORD exitCode = 0;
-    return GetExitCodeProcess(process_.hProcess, &exitCode) && exitCode == STILL_ACTIVE;
-}
-
 std::string MonitorProcess::LogText() const {
-    HWND log = FindWindowExA(frame_, nullptr, "RichEdit20A", nullptr);
-    const LRESULT length = SendMessageA(log, WM_GETTEXTLENGTH, 0, 0);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    const LRESULT copied =
-        SendMessageA(log, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<size_t>(copied));
-    return text;
+    return WindowText(FindWindowExA(frame_, nullptr, "RichEdit20A", nullptr));
 }
 
 std::vector<std::string> MonitorProcess::LogMessages() const {
-    std::vector<std::string> messages;
-    for (const std::string& line : SplitLines(LogText())) {
+    std::vector<std::string> messages = SplitLines(LogText());
+    for (std::string& line : messages) {
         const size_t stampEnd = line.find(" ]  ");
-        messages.push_back(line.rfind("[ ", 0) == 0 && stampEnd != std::string::npos
-                               ? line.substr(stampEnd + 4)
-                               : line);
+        if (line.rfind("[ ", 0) == 0 && stampEnd != std::string::npos) {
+            line = line.substr(stampEnd + 4);
+        }
     }
     return messages;
 }
 
-std::vector<std::string> MonitorProcess::WaitForLogMessages(size_t count, DWORD waitMs) const {
+std::vector<std::string> MonitorProcess::WaitForLogMessages(size_t count) const {
     std::vector<std::string> messages;
-    WaitUntil(
-        [&] {
-            messages = LogMessages();
-            return messages.size() >= count;
-        },
-        waitMs);
+    WaitUntil([&] { return (messages = LogMessages()).size() >= count; });
     return messages;
 }
 
-void MonitorProcess::PostCommand(int id) const {
-    PostMessageA(frame_, WM_COMMAND, id, 0);
-}
-
-void MonitorProcess::SendCommand(int id) const {
+bool MonitorProcess::Send(UINT message, WPARAM wParam, DWORD waitMs) const {
     DWORD_PTR result = 0;
-    SendMessageTimeoutA(frame_, WM_COMMAND, id, 0, SMTO_NORMAL, 20000, &result);
-}
-
-void MonitorProcess::SendTimer(UINT_PTR id) const {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(frame_, WM_TIMER, id, 0, SMTO_NORMAL, 20000, &result);
+    return SendMessageTimeoutA(frame_, message, wParam, 0, SMTO_ABORTIFHUNG, waitMs, &result) != 0;
 }
 
 HWND MonitorProcess::WaitForWindow(const char* title, DWORD waitMs) const {
-    WindowSearch search{process_.dwProcessId, title, nullptr};
-    WaitUntil(
-        [&] {
-            EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&search));
-            return search.found != nullptr;
-        },
-        waitMs);
+    struct Search {
+        DWORD processId;
+        const char* title;
+        HWND found;
+    } search{process_.dwProcessId, title, nullptr};
+    const auto match = [](HWND window, LPARAM parameter) {
+        auto* search = reinterpret_cast<Search*>(parameter);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        char text[256] = {};
+        GetWindowTextA(window, text, sizeof text);
+        if (owner == search->processId && IsWindowVisible(window) &&
+            (search->title == nullptr || std::string(text) == search->title)) {
+            search->found = window;
+        }
+        return search->found == nullptr ? TRUE : FALSE;
+    };
+    WaitUntil([&] { return !EnumWindows(match, reinterpret_cast<LPARAM>(&search)); }, waitMs);
     return search.found;
 }
 
@@ -330,13 +199,18 @@ bool MonitorProcess::IsTrayIconShown() const {
 
 void ResetRegistry(const std::string& installFolder) {
     RegDeleteTreeA(HKEY_CURRENT_USER, registry::kUserRoot);
-    HKEY key = nullptr;
-    RegCreateKeyExA(HKEY_LOCAL_MACHINE, registry::kSettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr,
-                    &key, nullptr);
-    RegSetValueExA(key, registry::kInstallPathValue, 0, REG_SZ,
-                   reinterpret_cast<const BYTE*>(installFolder.c_str()),
-                   static_cast<DWORD>(installFolder.size() + 1));
-    RegCloseKey(key);
+    RegSetKeyValueA(HKEY_LOCAL_MACHINE, registry::kSettingsKey, registry::kInstallPathValue, REG_SZ,
+                    installFolder.c_str(), static_cast<DWORD>(installFolder.size() + 1));
+}
+
+void SetValue(const char* table, const std::string& row, const char* name, DWORD type,
+              const void* data, size_t size) {
+    RegSetKeyValueA(HKEY_CURRENT_USER, RowKey(table, row).c_str(), name, type, data,
+                    static_cast<DWORD>(size));
+}
+
+void SetDword(const char* table, const std::string& row, const char* name, DWORD value) {
+    SetValue(table, row, name, REG_DWORD, &value, sizeof value);
 }
 
 ScheduleRecord RecordOf(std::initializer_list<std::pair<RecordField, int32_t>> fields) {
@@ -351,52 +225,51 @@ std::vector<uint8_t> Bytes(const ScheduleRecord& record) {
     return std::vector<uint8_t>(record.begin(), record.end());
 }
 
-void SeedQueueRow(int row, const std::string& queueFile, const ScheduleRecord& record) {
-    const std::string key = RowKey(registry::kQueueTable, row);
-    SetDword(key, registry::kVersionEntry, 1);
-    RegSetKeyValueA(HKEY_CURRENT_USER, key.c_str(), registry::kQueueNameEntry, REG_SZ,
-                    queueFile.c_str(), static_cast<DWORD>(queueFile.size() + 1));
-    SetDword(key, registry::kDataSizeEntry, kScheduleRecordSize);
-    RegSetKeyValueA(HKEY_CURRENT_USER, key.c_str(), registry::kDataEntry, REG_BINARY, record.data(),
-                    static_cast<DWORD>(record.size()));
+void SeedQueueRow(const std::string& row, const std::string& queueFile,
+                  const ScheduleRecord& record) {
+    const char* table = registry::kQueueTable;
+    SetDword(table, row, registry::kVersionEntry, 1);
+    SetValue(table, row, registry::kQueueNameEntry, REG_SZ, queueFile.c_str(),
+             queueFile.size() + 1);
+    SetDword(table, row, registry::kDataSizeEntry, kScheduleRecordSize);
+    SetValue(table, row, registry::kDataEntry, REG_BINARY, record.data(), record.size());
 }
 
-std::optional<StoredQueueRow> ReadQueueRow(int row) {
-    const std::string key = RowKey(registry::kQueueTable, row);
-    HKEY handle = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) {
-        return std::nullopt;
+std::vector<uint8_t> StoredQueueData(const std::string& row) {
+    std::vector<uint8_t> bytes(2 << 20);
+    DWORD size = static_cast<DWORD>(bytes.size());
+    const bool read = RegGetValueA(HKEY_CURRENT_USER, RowKey(registry::kQueueTable, row).c_str(),
+                                   registry::kDataEntry, RRF_RT_REG_BINARY, nullptr, bytes.data(),
+                                   &size) == ERROR_SUCCESS;
+    bytes.resize(read ? size : 0);
+    return bytes;
+}
+
+std::vector<std::string> RowNames(const char* table) {
+    std::vector<std::string> names;
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, table, 0, KEY_READ, &key) == ERROR_SUCCESS) {
+        char name[256];
+        for (DWORD length = sizeof name;
+             RegEnumKeyExA(key, static_cast<DWORD>(names.size()), name, &length, nullptr, nullptr,
+                           nullptr, nullptr) == ERROR_SUCCESS;
+             length = sizeof name) {
+            names.emplace_back(name, length);
+        }
+        RegCloseKey(key);
     }
-    RegCloseKey(handle);
-    StoredQueueRow stored;
-    stored.version = GetDword(key, registry::kVersionEntry);
-    const std::vector<uint8_t> name = GetRaw(key, registry::kQueueNameEntry, RRF_RT_REG_SZ);
-    stored.queueName = std::string(name.begin(), std::find(name.begin(), name.end(), '\0'));
-    stored.dataSize = GetDword(key, registry::kDataSizeEntry);
-    stored.data = GetRaw(key, registry::kDataEntry, RRF_RT_REG_BINARY);
-    return stored;
-}
-
-std::vector<uint8_t> StoredQueueData(int row) {
-    const std::optional<StoredQueueRow> stored = ReadQueueRow(row);
-    return stored ? stored->data : std::vector<uint8_t>();
+    return names;
 }
 
 std::vector<std::string> QueueRowNames() {
-    return SubkeyNames(registry::kQueueTable);
-}
-
-void SeedTransferRow(int row, DWORD version) {
-    SetDword(RowKey(registry::kTransferTable, row), registry::kVersionEntry, version);
-}
-
-std::vector<std::string> TransferRowNames() {
-    return SubkeyNames(registry::kTransferTable);
+    return RowNames(registry::kQueueTable);
 }
 
 void SetUrlMonitorPreference(DWORD value) {
-    SetDword(std::string(registry::kUserRoot) + "\\" + registry::kPreferencesSection,
-             registry::kUrlMonitorEntry, value);
+    RegSetKeyValueA(
+        HKEY_CURRENT_USER,
+        (std::string(registry::kUserRoot) + "\\" + registry::kPreferencesSection).c_str(),
+        registry::kUrlMonitorEntry, REG_DWORD, &value, sizeof value);
 }
 
 Time32 Now() {
@@ -423,9 +296,7 @@ bool CopyToClipboard(const std::string& text) {
 }
 
 void ClickButton(HWND dialog, int id) {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(GetDlgItem(dialog, id), BM_CLICK, 0, 0, SMTO_NORMAL, kMessageWaitMs,
-                        &result);
+    SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
 }
 
 void PostClickButton(HWND dialog, int id) {
@@ -434,30 +305,13 @@ void PostClickButton(HWND dialog, int id) {
 
 void SelectListEntry(HWND dialog, int listId, int index) {
     HWND list = GetDlgItem(dialog, listId);
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0, SMTO_NORMAL,
-                        kMessageWaitMs, &result);
-    SendMessageTimeoutA(dialog, WM_COMMAND, MAKEWPARAM(listId, LBN_SELCHANGE),
-                        reinterpret_cast<LPARAM>(list), SMTO_NORMAL, kMessageWaitMs, &result);
-}
-
-std::string WindowText(HWND window) {
-    DWORD_PTR length = 0;
-    SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, kMessageWaitMs, &length);
-    std::string text(length + 1, '\0');
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                        SMTO_NORMAL, kMessageWaitMs, &copied);
-    text.resize(std::min<size_t>(copied, length));
-    return text;
+    SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(listId, LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(list));
 }
 
 std::string ItemText(HWND dialog, int id) {
     return WindowText(GetDlgItem(dialog, id));
-}
-
-std::string MessageBoxText(HWND box) {
-    return ItemText(box, kMessageBoxTextId);
 }
 
 // Wine copies a list box entry across processes as wide text whatever the caller's character
@@ -465,28 +319,19 @@ std::string MessageBoxText(HWND box) {
 std::vector<std::string> ListBoxEntries(HWND list) {
     std::vector<std::string> entries;
     const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
-    for (LRESULT index = 0; index < count; ++index) {
-        const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-        std::wstring text(static_cast<size_t>(std::max<LRESULT>(length, 0)) + 1, L'\0');
-        const LRESULT copied = SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index),
-                                            reinterpret_cast<LPARAM>(text.data()));
+    for (WPARAM index = 0; static_cast<LRESULT>(index) < count; ++index) {
+        const LRESULT length = std::max<LRESULT>(SendMessageW(list, LB_GETTEXTLEN, index, 0), 0);
+        std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+        const LRESULT copied =
+            SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
         text.resize(static_cast<size_t>(std::clamp<LRESULT>(copied, 0, length)));
-        entries.push_back(AnsiText(text));
+        std::string ansi(text.size() * 2, '\0');
+        ansi.resize(static_cast<size_t>(
+            WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), ansi.data(),
+                                static_cast<int>(ansi.size()), nullptr, nullptr)));
+        entries.push_back(ansi);
     }
     return entries;
-}
-
-bool WaitUntil(const std::function<bool()>& condition, DWORD waitMs) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        if (condition()) {
-            return true;
-        }
-        if (GetTickCount() - start >= waitMs) {
-            return false;
-        }
-        Sleep(50);
-    }
 }
 
 bool WaitForWindowToClose(HWND window, DWORD waitMs) {

@@ -5,6 +5,7 @@
 // by the soak test (a reduced run) and the benchmarks (the full run). Header-only so that both
 // build it without another source file.
 
+#include <algorithm>
 #include <string>
 
 #include "e2e/MonitorHarness.h"
@@ -27,37 +28,28 @@ constexpr UINT_PTR kSoakSchedulerTimer = 2;
 inline void SeedNeverDueRows(int rows, const std::string& queueFile) {
     constexpr Time32 kYear = 365 * 86400;
     const Time32 now = Now();
+    const ScheduleRecord records[] = {
+        RecordOf({{RecordField::StartTime, now - kYear},
+                  {RecordField::AnchorTime, now - kYear},
+                  {RecordField::DisabledFlag, 1},
+                  {RecordField::Count, 1},
+                  {RecordField::Unit, 1}}),
+        RecordOf({{RecordField::StartTime, now + kYear},
+                  {RecordField::AnchorTime, now + kYear},
+                  {RecordField::OnceFlag, 1}}),
+        RecordOf({{RecordField::StartTime, now - 2 * kYear},
+                  {RecordField::EndTime, now - kYear},
+                  {RecordField::AnchorTime, now - 2 * kYear},
+                  {RecordField::EndDateFlag, 1},
+                  {RecordField::Count, 5},
+                  {RecordField::Unit, 2}}),
+        RecordOf({{RecordField::StartTime, now + kYear},
+                  {RecordField::AnchorTime, now + kYear},
+                  {RecordField::Count, 1},
+                  {RecordField::Unit, 4}}),
+    };
     for (int row = 1; row <= rows; ++row) {
-        ScheduleRecord record{};
-        switch (row % 4) {
-            case 0:
-                record = RecordOf({{RecordField::StartTime, now - kYear},
-                                   {RecordField::AnchorTime, now - kYear},
-                                   {RecordField::DisabledFlag, 1},
-                                   {RecordField::Count, 1},
-                                   {RecordField::Unit, 1}});
-                break;
-            case 1:
-                record = RecordOf({{RecordField::StartTime, now + kYear},
-                                   {RecordField::AnchorTime, now + kYear},
-                                   {RecordField::OnceFlag, 1}});
-                break;
-            case 2:
-                record = RecordOf({{RecordField::StartTime, now - 2 * kYear},
-                                   {RecordField::EndTime, now - kYear},
-                                   {RecordField::AnchorTime, now - 2 * kYear},
-                                   {RecordField::EndDateFlag, 1},
-                                   {RecordField::Count, 5},
-                                   {RecordField::Unit, 2}});
-                break;
-            default:
-                record = RecordOf({{RecordField::StartTime, now + kYear},
-                                   {RecordField::AnchorTime, now + kYear},
-                                   {RecordField::Count, 1},
-                                   {RecordField::Unit, 4}});
-                break;
-        }
-        SeedQueueRow(row, queueFile, record);
+        SeedQueueRow(std::to_string(row), queueFile, records[row % 4]);
     }
 }
 
@@ -65,33 +57,26 @@ inline void SeedNeverDueRows(int rows, const std::string& queueFile) {
 // stays as it is and no client starts.
 inline std::string SoakClipboardText(int copy) {
     const std::string number = std::to_string(copy);
-    switch (copy % 3) {
-        case 0:
-            return "note " + number;
-        case 1:
-            return "http://www.example.com/page" + number + ".html";
-        default:
-            return "  " + number + " words\r\non two lines\r\n";
-    }
+    const std::string texts[] = {"note " + number, "http://www.example.com/page" + number + ".html",
+                                 "  " + number + " words\r\non two lines\r\n"};
+    return texts[copy % 3];
 }
 
 // False when the clipboard could not be set; the monitor's replies are waited for throughout.
 inline bool DriveSoak(const MonitorProcess& monitor, const SoakPlan& plan) {
-    const int ticksPerPass = plan.schedulerPasses > 0 ? plan.urlTicks / plan.schedulerPasses : 0;
-    int passes = 0;
-    for (int tick = 0; tick < plan.urlTicks; ++tick) {
-        if (tick % kSoakTicksPerCopy == 0 &&
-            !CopyToClipboard(SoakClipboardText(tick / kSoakTicksPerCopy))) {
-            return false;
+    const int ticksPerPass = std::max(1, plan.urlTicks / std::max(1, plan.schedulerPasses));
+    for (int tick = 0, passes = 0; tick < plan.urlTicks || passes < plan.schedulerPasses; ++tick) {
+        if (tick < plan.urlTicks) {
+            if (tick % kSoakTicksPerCopy == 0 &&
+                !CopyToClipboard(SoakClipboardText(tick / kSoakTicksPerCopy))) {
+                return false;
+            }
+            monitor.Send(WM_TIMER, kSoakUrlTimer);
         }
-        monitor.SendTimer(kSoakUrlTimer);
-        if (ticksPerPass > 0 && tick % ticksPerPass == 0 && passes < plan.schedulerPasses) {
-            monitor.SendTimer(kSoakSchedulerTimer);
+        if (passes < plan.schedulerPasses && (tick >= plan.urlTicks || tick % ticksPerPass == 0)) {
+            monitor.Send(WM_TIMER, kSoakSchedulerTimer);
             ++passes;
         }
-    }
-    for (; passes < plan.schedulerPasses; ++passes) {
-        monitor.SendTimer(kSoakSchedulerTimer);
     }
     return true;
 }

@@ -1,94 +1,59 @@
-// Stands in for Vantrel.exe or Rushload.exe: records its raw argument text in
-// "<name>.args.txt" beside itself, and again after its creation time in "<name>.starts.txt", and
-// holds its presence event for "<name>.hold-ms" milliseconds.
+// Stands in for Vantrel.exe or Rushload.exe: appends its raw argument text to "<name>.args.txt"
+// beside itself, and again after its creation time to "<name>.starts.txt", and holds its presence
+// event for "<name>.hold-ms" ms.
 
 #include <windows.h>
 
-#include <cstdio>
-#include <cstdlib>
+#include <fstream>
 #include <string>
 
 namespace {
 
-std::string RawArguments() {
-    const char* line = GetCommandLineA();
-    if (*line == '"') {
-        ++line;
-        while (*line != '\0' && *line != '"') {
-            ++line;
-        }
-        if (*line == '"') {
-            ++line;
-        }
-    } else {
-        while (*line != '\0' && *line != ' ' && *line != '\t') {
-            ++line;
-        }
-    }
-    while (*line == ' ' || *line == '\t') {
-        ++line;
-    }
-    return line;
-}
-
-void AppendLine(const std::string& file, const std::string& text) {
+void AppendLine(const std::string& path, const std::string& text) {
     const std::string line = text + "\n";
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        HANDLE handle = CreateFileA(file.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
-                                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (handle != INVALID_HANDLE_VALUE) {
+    for (int attempt = 0; attempt < 100; ++attempt, Sleep(20)) {  // another start may be writing
+        HANDLE file = CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+                                  OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
             DWORD written = 0;
-            WriteFile(handle, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-            CloseHandle(handle);
+            WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+            CloseHandle(file);
             return;
         }
-        Sleep(20);  // another stand-in is appending right now
     }
-}
-
-// Starts in quick succession race to their first write; the creation time keeps their order.
-std::string CreationStamp() {
-    FILETIME creation{};
-    FILETIME unused{};
-    GetProcessTimes(GetCurrentProcess(), &creation, &unused, &unused, &unused);
-    const unsigned long long stamp =
-        (static_cast<unsigned long long>(creation.dwHighDateTime) << 32) | creation.dwLowDateTime;
-    return std::to_string(stamp);
-}
-
-DWORD HoldMilliseconds(const std::string& file) {
-    FILE* input = std::fopen(file.c_str(), "r");
-    if (input == nullptr) {
-        return 0;
-    }
-    unsigned long value = 0;
-    if (std::fscanf(input, "%lu", &value) != 1) {
-        value = 0;
-    }
-    std::fclose(input);
-    return static_cast<DWORD>(value);
 }
 
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    const std::string self(path, length);
+    const std::string self(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
     const size_t slash = self.find_last_of('\\');
-    const std::string folder = self.substr(0, slash + 1);
-    std::string name = self.substr(slash + 1);
-    name = name.substr(0, name.find_last_of('.'));
-
-    const bool downloader = _stricmp(name.c_str(), "Rushload") == 0;
-    HANDLE event = CreateEventA(nullptr, FALSE, FALSE,
-                                downloader ? "VANTRELRUSHLOADInstance" : "VANTRELInstance");
-    const std::string arguments = RawArguments();
-    AppendLine(folder + name + ".args.txt", arguments);
-    AppendLine(folder + name + ".starts.txt", CreationStamp() + " " + arguments);
-    Sleep(HoldMilliseconds(folder + name + ".hold-ms"));
-    if (event != nullptr) {
-        CloseHandle(event);
+    const std::string name = self.substr(slash + 1, self.find_last_of('.') - slash - 1);
+    const std::string stem = self.substr(0, slash + 1) + name;
+    HANDLE event = CreateEventA(
+        nullptr, FALSE, FALSE,
+        _stricmp(name.c_str(), "Rushload") == 0 ? "VANTRELRUSHLOADInstance" : "VANTRELInstance");
+    const char* arguments = GetCommandLineA();
+    const char programEnd = *arguments == '"' ? '"' : ' ';
+    for (arguments += programEnd == '"' ? 1 : 0; *arguments != '\0' && *arguments != programEnd;) {
+        ++arguments;
     }
+    arguments += *arguments == '"' ? 1 : 0;
+    while (*arguments == ' ' || *arguments == '\t') {
+        ++arguments;
+    }
+    // Starts in quick succession race to their first write; the creation time keeps their order.
+    FILETIME creation{};
+    FILETIME unused{};
+    GetProcessTimes(GetCurrentProcess(), &creation, &unused, &unused, &unused);
+    const std::string stamp = std::to_string(
+        (static_cast<unsigned long long>(creation.dwHighDateTime) << 32) | creation.dwLowDateTime);
+    AppendLine(stem + ".args.txt", arguments);
+    AppendLine(stem + ".starts.txt", stamp + " " + arguments);
+    DWORD holdMs = 0;
+    std::ifstream(stem + ".hold-ms") >> holdMs;
+    Sleep(holdMs);
+    CloseHandle(event);
     return 0;
 }
