@@ -31,8 +31,6 @@ TEST(InterruptedTransferStore, CountPendingKeepsRowsMarkedOneAndDeletesOthersByT
     const std::pair<Rows, Names> cases[] = {
         {{{"3", 1}, {"5", 0}, {"7", kNoVersion}, {"2", -1}}, {"3"}},
         {{{"07", 0}, {"7", 1}}, {"7"}},
-        {{{"+7", kNoVersion}, {"7", 1}}, {"7"}},
-        {{{"abc", 0}, {"0", 1}}, {"0"}},
         {{{"5old", 2}, {"5", 1}}, {"5"}},
         {{{"07", 1}, {"7", 0}}, {"07"}},
     };

@@ -50,7 +50,7 @@ TEST_F(QueueStore, ReadRowYieldsOnlyValidRowsButAlwaysTheStoredName) {
 }
 
 // Mended: the purge deleted by the number read from a name, so "01" or "abc" took row 1 or 0.
-TEST_F(QueueStore, PurgeDeletesExactlyTheInvalidRowsItTested) {
+TEST_F(QueueStore, PurgeDeletesExactlyTheInvalidRowsItTestedAndFindTakesTheLastExactName) {
     for (const std::string name : {"0", "1", "5"}) {
         Seed(name, {1, 0, std::nullopt});
     }
@@ -58,6 +58,7 @@ TEST_F(QueueStore, PurgeDeletesExactlyTheInvalidRowsItTested) {
         Seed(name, {1, 32, std::nullopt, "C:\\gone " + name});
     }
     Seed("3", {2});
+    Seed("60", {0});
     Seed("4", {1, 32, std::nullopt, ""});
     settings.CreateKey(MemorySettingsStore::Hive::User, std::string(registry::kQueueTable) + "\\6");
     const std::string overlong(128, '7');  // ends the listing
@@ -69,9 +70,6 @@ TEST_F(QueueStore, PurgeDeletesExactlyTheInvalidRowsItTested) {
                         std::string(registry::kQueueTable) + "\\" + overlong);
     EXPECT_EQ(settings.ListSubkeys(registry::kQueueTable, KeyAccess::Read),
               (std::vector<std::string>{"0", "01", "1", "5", "8", "abc"}));
-}
-
-TEST_F(QueueStore, FindByNameTakesTheFirstRowWhoseNameMatchesExactly) {
     Seed("2", {1, 32, std::nullopt, "C:\\Q\\a.ftq"});
     Seed("10", {1, 32, std::nullopt, "C:\\Q\\a.ftq"});
     EXPECT_EQ(store.FindByName("C:\\Q\\a.ftq"), 10);

@@ -74,7 +74,6 @@ TEST_F(TransferScheduler, DueQueueStartsAndGoesWhenItHasNoFurtherRun) {
                             std::vector<LoggedLine>>;
     const Case cases[] = {
         {"once", kOnce, 1, ten, kNoEnd, Spoil::None, ended},
-        {"once, later", kOnce, 1, ten + 3600, kNoEnd, Spoil::None, {}},
         {"30 minutes", kMinutes, 30, ten, kNoEnd, Spoil::None, next},
         {"monthly without end", kMonths, 1, LocalTime(2001, 4, 7, 10), kNoEnd, Spoil::None,
          started},

@@ -54,13 +54,16 @@ struct Monitor : ClipboardSource, KeyboardState, UrlParser {
 
 }  // namespace
 
-TEST(UrlMonitor, EnabledMonitorLogsACopiedFtpUrlAndStartsTheClientWithoutArgument) {
+TEST(UrlMonitor, EnabledMonitorLogsACopiedFtpUrlAndStartsTheClientWithoutArgumentOnce) {
     Monitor m;
     m.Copy(" ftp://h/a.zip  \r\nsecond line\r\n");
     EXPECT_EQ(m.log.lines, (std::vector<LoggedLine>{{"URL Monitor Enabled.", kNavy},
                                                     {"URL Monitor: Starting Vantrel.", kGreen},
                                                     {"URL: ftp://h/a.zip", kBlack}}));
     EXPECT_EQ(m.companions.launches, (std::vector<Launch>{{"Vantrel.exe", std::nullopt}}));
+    m.reads = 0;
+    m.monitor.OnTimerTick();
+    EXPECT_EQ(m.reads, 0);  // an unchanged clipboard is not read again
 }
 
 TEST(UrlMonitor, EachDistinctTextIsActedOnAtMostOnceAndNeverWhileCtrlIsDown) {
@@ -69,7 +72,6 @@ TEST(UrlMonitor, EachDistinctTextIsActedOnAtMostOnceAndNeverWhileCtrlIsDown) {
     const std::tuple<const char*, std::string, Copies, size_t> cases[] = {
         {"same text again", "", {{a, kIdle}, {a, kIdle}}, 1},
         {"letter case differs", "", {{a, kIdle}, {"FTP://h/a.zip", kIdle}}, 2},
-        {"trailing space added", "", {{a, kIdle}, {a + " ", kIdle}}, 2},
         {"no text in between", "", {{a, kIdle}, {"", kIdle}, {a, kIdle}}, 1},
         {"back to an earlier text", "", {{a, kIdle}, {b, kIdle}, {a, kIdle}}, 3},
         {"text there at start-up", a, {{a, kIdle}}, 0},
@@ -88,25 +90,10 @@ TEST(UrlMonitor, EachDistinctTextIsActedOnAtMostOnceAndNeverWhileCtrlIsDown) {
     }
 }
 
-TEST(UrlMonitor, IdleTicksDoNotReadAnUnchangedClipboard) {
-    Monitor m;
-    m.Copy("plain words");
-    m.reads = 0;
-    for (int tick = 0; tick < 3; ++tick) {
-        m.monitor.OnTimerTick();
-    }
-    EXPECT_EQ(m.reads, 0);
-    m.Copy("ftp://h/");
-    EXPECT_EQ(m.reads, 1);
-    EXPECT_EQ(m.companions.launches.size(), 1u);
-}
-
 TEST(UrlCandidate, IsTheFirstWordOfTheFirstLine) {
     const std::pair<const char*, const char*> cases[] = {
         {" \t\r\n\v\fftp://h/a \t\v\f", "ftp://h/a"},
-        {" \t\r\n\v\f", ""},
         {"ftp://h/a\rb", "ftp://h/a"},
-        {"ftp://h/a\nb", "ftp://h/a"},
         {"ftp://h/a\nb\r\n", "ftp://h/a\nb"},
         {"ftp://h/a \nb\r\n", "ftp://h/a"},
         {"ftp://h/a\tb c", "ftp://h/a\tb"}};
