@@ -10,9 +10,8 @@ namespace {
 
 // The colour of every character of the line, its break included; 0xFFFFFFFF when they differ.
 Colour LineColour(const CActivityLog& log, int line) {
-    CHARRANGE range{static_cast<LONG>(log.Send(EM_LINEINDEX, static_cast<WPARAM>(line))),
-                    static_cast<LONG>(log.Send(EM_LINEINDEX, static_cast<WPARAM>(line + 1)))};
-    log.Send(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    log.Send(EM_SETSEL, static_cast<WPARAM>(log.Send(EM_LINEINDEX, static_cast<WPARAM>(line))),
+             log.Send(EM_LINEINDEX, static_cast<WPARAM>(line + 1)));
     CHARFORMATA format{};
     format.cbSize = sizeof format;
     log.Send(EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
@@ -50,14 +49,7 @@ TEST_F(ActivityLogTest, LinesCarryTheStampTwoSpacesAndTheirOwnColour) {
     }
 }
 
-// Mended: the control's default limit of 32,767 characters would stop the log after some weeks.
-// Wine does not hold appends to the limit, so the limit itself is read.
+// Mended: the default 32,767-character limit stopped the log in weeks; Wine ignores it, so read it.
 TEST_F(ActivityLogTest, TakesYearsOfLinesRatherThanTheControlsDefaultLimit) {
     EXPECT_GE(log.Send(EM_GETLIMITTEXT), 10'000'000);
-}
-
-TEST_F(ActivityLogTest, AppendWithoutAWindowWritesNothing) {
-    DestroyWindow(log);
-    EXPECT_EQ(log.Append("late", kNavy), 0);
-    EXPECT_EQ(CActivityLog(clock).Append("early", kNavy), 0);
 }

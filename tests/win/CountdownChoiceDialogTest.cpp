@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "DialogDriver.h"
-#include "core/Colours.h"
 #include "recovery/ResumeFlow.h"
 #include "shared/Fakes.h"
 
@@ -12,12 +11,6 @@ namespace {
 constexpr uint32_t kStartTick = 5000;
 constexpr DWORD kTimerWaitMs = 10;
 constexpr WPARAM kCountdownTimer = 1;
-
-// A key as the modal loop passes it to the dialog.
-void Press(Window dialog, WPARAM key) {
-    MSG press{dialog.GetItem(IDC_QUESTION_TEXT), WM_KEYDOWN, key, 0, 0, {0, 0}};
-    IsDialogMessageA(dialog, &press);
-}
 
 class CountdownChoiceDialogTest : public ::testing::Test {
 protected:
@@ -51,18 +44,7 @@ TEST_F(CountdownChoiceDialogTest, ShowsTheQuestionAndPressesTheDefaultWhenTimeIs
         const std::string line =
             std::string("Auto-selecting \"") + (defaultButton == 1 ? "Yes" : "No") + "\" in ";
         const auto waitForTheEnd = [&](Window dialog) {
-            EXPECT_EQ(dialog.GetText(), "Vantrel - Rushload");
-            EXPECT_EQ(dialog.GetItemText(IDC_QUESTION_TEXT),
-                      "Interrupted transfer(s) detected.\nDo you want to resume them?");
-            EXPECT_EQ(dialog.GetItemText(IDOK) + "/" + dialog.GetItemText(IDCANCEL), "Yes/No");
-            EXPECT_EQ(dialog.SendItem(IDC_QUESTION_ICON, STM_GETICON),
-                      reinterpret_cast<LRESULT>(LoadIconA(nullptr, IDI_QUESTION)));
             EXPECT_EQ(dialog.Send(DM_GETDEFID), MAKELONG(IDOK, DC_HASDEFID));
-            const HDC dc = CreateCompatibleDC(nullptr);
-            dialog.Send(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                        reinterpret_cast<LPARAM>(dialog.GetItem(IDC_COUNTDOWN_LINE)));
-            EXPECT_EQ(GetTextColor(dc), kCountdownBlue);
-            DeleteDC(dc);
             EXPECT_EQ(dialog.GetItemText(IDC_COUNTDOWN_LINE), line + "10 second(s) ...");
             EXPECT_EQ(TickTo(dialog, 8999), line + "1 second(s) ...");
             EXPECT_TRUE(IsWindowVisible(dialog));
@@ -74,16 +56,13 @@ TEST_F(CountdownChoiceDialogTest, ShowsTheQuestionAndPressesTheDefaultWhenTimeIs
 }
 
 // A timer message already queued when the answer came must not overturn it.
-TEST_F(CountdownChoiceDialogTest, ClickOrKeyBeforeTheEndAnswersAndALateTickCannotOverturnIt) {
-    const std::pair<int, WPARAM> clicksAndKeys[] = {
-        {IDOK, 0}, {IDCANCEL, 0}, {0, VK_ESCAPE}, {0, VK_RETURN}};
-    for (const auto& [button, key] : clicksAndKeys) {
-        const INT_PTR answer = button == IDCANCEL || key == VK_ESCAPE ? IDCANCEL : IDOK;
+TEST_F(CountdownChoiceDialogTest, ClickBeforeTheEndAnswersAndALateTickCannotOverturnIt) {
+    for (const int button : {IDOK, IDCANCEL}) {
         const auto answerEarly = [&](Window dialog) {
-            button != 0 ? Click(dialog, button) : Press(dialog, key);
+            Click(dialog, button);
             ticks.now = kStartTick + 20000;
             dialog.Send(WM_TIMER, kCountdownTimer);
         };
-        EXPECT_EQ(Run(answer == IDOK ? 2 : 1, answerEarly), answer) << button << key;
+        EXPECT_EQ(Run(button == IDOK ? 2 : 1, answerEarly), button);
     }
 }

@@ -16,8 +16,7 @@ struct Armed {
 };
 std::vector<Armed> armed;  // the innermost last
 
-// Owned by `owner`, or by any window when that is null. The program's dialogs carry their object
-// in GWLP_USERDATA; a message box carries nothing.
+// Owned by `owner` (any when null); the program's dialogs, unlike a box, set GWLP_USERDATA.
 HWND FindMessageBox(HWND owner) {
     HWND box = nullptr;
     while ((box = FindWindowExA(nullptr, box, "#32770", nullptr)) != nullptr) {
@@ -36,7 +35,6 @@ void CALLBACK OnPoll(HWND, UINT, UINT_PTR, DWORD) {
         armed.pop_back();
         run(Window(window));
     } else if (const HWND box = FindMessageBox(nullptr)) {
-        // An awaited box would have matched the innermost script.
         ADD_FAILURE() << "unexpected message box: " << Window(box).GetItemText(kMessageBoxText);
         SendMessageA(box, WM_COMMAND, IDCANCEL, 0);
     }

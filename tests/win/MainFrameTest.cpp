@@ -11,13 +11,10 @@ namespace {
 
 constexpr UINT kAbsent = 0xFFFFFFFF;
 
-UINT State(HMENU menu, int id) {
-    return GetMenuState(menu, id, MF_BYCOMMAND);
-}
-
 class MainFrameTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(frame.Create(RECT{0, 0, 450, 300})); }
+    static UINT State(HMENU menu, int id) { return GetMenuState(menu, id, MF_BYCOMMAND); }
     void TearDown() override {
         DestroyWindow(frame);
         CloseHandle(client);
@@ -64,17 +61,14 @@ TEST_F(MainFrameTest, MinimiseGoesToTheTrayOnlyOpenRemovesTheIconAndTaskbarCreat
     icon.hWnd = frame;
     icon.uID = 1;
     frame.Send(WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    EXPECT_FALSE(IsWindowVisible(frame));
-    EXPECT_TRUE(frame.IsInTray() && frame.IsIconShown());
+    EXPECT_TRUE(!IsWindowVisible(frame) && frame.IsInTray() && frame.IsIconShown());
     Shell_NotifyIconA(NIM_DELETE, &icon);
     frame.Send(CMainFrame::TaskbarCreatedMessage());
     EXPECT_TRUE(Shell_NotifyIconA(NIM_MODIFY, &icon));
     frame.Send(WM_SYSCOMMAND, SC_RESTORE, 0);
-    EXPECT_FALSE(frame.IsInTray());
-    EXPECT_TRUE(frame.IsIconShown());
+    EXPECT_TRUE(!frame.IsInTray() && frame.IsIconShown());
     frame.Send(WM_COMMAND, ID_OPEN, 0);
-    EXPECT_TRUE(IsWindowVisible(frame));
-    EXPECT_FALSE(frame.IsInTray() || frame.IsIconShown());
+    EXPECT_TRUE(IsWindowVisible(frame) && !frame.IsInTray() && !frame.IsIconShown());
     frame.Send(CMainFrame::TaskbarCreatedMessage());
     EXPECT_FALSE(frame.IsIconShown());
 }

@@ -13,7 +13,7 @@ using Names = std::vector<std::string>;
 using Rows = std::vector<int>;
 
 constexpr char kAlpha[] = "C:\\Queues\\alpha.ftq";
-constexpr char kMid[] = "C:\\Queues\\Mid.ftq";
+constexpr char kGone[] = "C:\\Queues\\gone.ftq";
 constexpr char kZeta[] = "C:\\Queues\\zeta.ftq";
 
 Names Listed(Window dialog) {
@@ -27,7 +27,6 @@ Names Listed(Window dialog) {
     return names;
 }
 
-// A selection as the list box reports it to the dialog; -1 selects nothing.
 void Select(Window dialog, int index) {
     dialog.SendItem(IDC_QUEUE_LIST, LB_SETCURSEL, static_cast<WPARAM>(index));
     dialog.Send(WM_COMMAND, MAKEWPARAM(IDC_QUEUE_LIST, LBN_SELCHANGE),
@@ -56,31 +55,13 @@ protected:
 
 }  // namespace
 
-TEST_F(QueueTransfersDialogTest, ListsSortedNamesWithDuplicatesAfterPurgingVanishedQueues) {
-    AddRows({{1, kZeta}, {2, kAlpha}, {3, "C:\\Queues\\gone.ftq"}, {4, kZeta}, {5, kMid}});
-    files.files.erase("C:\\Queues\\gone.ftq");
-    Run([&](Window dialog) {
-        EXPECT_EQ(Listed(dialog), (Names{kAlpha, kMid, kZeta, kZeta}));
-        EXPECT_EQ(store.Enumerate(), (Rows{1, 2, 4, 5}));
-    });
-}
-
-TEST_F(QueueTransfersDialogTest, BothButtonsAreEnabledOnlyWhileAnEntryIsSelected) {
-    AddRows({{1, kAlpha}});
-    Run([](Window dialog) {
-        for (const int index : {0, -1}) {
-            Select(dialog, index);
-            EXPECT_EQ(IsWindowEnabled(dialog.GetItem(IDC_EDIT_SCHEDULE)) != FALSE, index == 0);
-            EXPECT_EQ(IsWindowEnabled(dialog.GetItem(IDC_REMOVE_SCHEDULE)) != FALSE, index == 0);
-        }
-    });
-}
-
-// Of two rows with the selected name, the one found first goes.
-TEST_F(QueueTransfersDialogTest, RemoveAsksAndOnlyOkDeletesTheRowFoundFirst) {
+// Vanished queues are purged on opening; of two rows with the selected name, the first found goes.
+TEST_F(QueueTransfersDialogTest, ListsSortedAndRemoveAsksAndOnlyOkDeletesTheRowFoundFirst) {
     for (const int answer : {IDCANCEL, IDOK}) {
-        AddRows({{1, kZeta}, {2, kAlpha}, {4, kZeta}});
+        AddRows({{1, kZeta}, {2, kAlpha}, {3, kGone}, {4, kZeta}});
+        files.files.erase(kGone);
         Run([&](Window dialog) {
+            EXPECT_EQ(Listed(dialog), (Names{kAlpha, kZeta, kZeta}));
             Select(dialog, 2);
             const MessageBoxContents box = ClickAndAnswer(dialog, IDC_REMOVE_SCHEDULE, answer);
             EXPECT_EQ(box.caption, "Remove");

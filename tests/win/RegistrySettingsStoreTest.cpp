@@ -16,30 +16,25 @@ public:
     }
     void SetRaw(bool machine, const std::string& path, const std::string& name, unsigned type,
                 const std::vector<uint8_t>& bytes) {
-        HKEY key = nullptr;
-        ASSERT_EQ(RegCreateKeyExA(machine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER, path.c_str(), 0,
-                                  nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
-                  ERROR_SUCCESS);
+        const HKEY key = Open(machine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER, path);
         RegSetValueExA(key, name.c_str(), 0, type, bytes.data(), static_cast<DWORD>(bytes.size()));
         RegCloseKey(key);
     }
-    void CreateKey(const std::string& path) {
-        HKEY key = nullptr;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE,
-                                  nullptr, &key, nullptr),
-                  ERROR_SUCCESS);
-        RegCloseKey(key);
-    }
+    void CreateKey(const std::string& path) { RegCloseKey(Open(HKEY_CURRENT_USER, path)); }
     bool KeyExists(const std::string& path) {
         HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
-            return false;
-        }
-        RegCloseKey(key);
-        return true;
+        const LONG opened = RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key);
+        return opened == ERROR_SUCCESS && RegCloseKey(key) == ERROR_SUCCESS;
     }
 
 private:
+    static HKEY Open(HKEY root, const std::string& path) {
+        HKEY key = nullptr;
+        EXPECT_EQ(
+            RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+        return key;
+    }
     RegistrySettingsStore store_;
 };
 
