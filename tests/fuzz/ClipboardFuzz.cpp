@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
-#include "core/MemorySettingsStore.h"
+#include "shared/MemorySettingsStore.h"
 #include "core/RegistryLayout.h"
 #include "fuzz/FuzzInput.h"
 #include "shared/Fakes.h"

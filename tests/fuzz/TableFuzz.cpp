@@ -4,7 +4,7 @@
 #include <climits>
 #include <cstdlib>
 
-#include "core/MemorySettingsStore.h"
+#include "shared/MemorySettingsStore.h"
 #include "core/RegistryLayout.h"
 #include "fuzz/FuzzInput.h"
 #include "recovery/CInterruptedTransferStore.h"

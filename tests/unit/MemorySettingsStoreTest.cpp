@@ -1,4 +1,4 @@
-#include "core/MemorySettingsStore.h"
+#include "shared/MemorySettingsStore.h"
 
 #include "shared/SettingsStoreContract.h"
 

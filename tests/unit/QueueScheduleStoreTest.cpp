@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/MemorySettingsStore.h"
+#include "shared/MemorySettingsStore.h"
 #include "core/RegistryLayout.h"
 #include "shared/Fakes.h"
 

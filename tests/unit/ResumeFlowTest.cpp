@@ -4,7 +4,7 @@
 
 #include <tuple>
 
-#include "core/MemorySettingsStore.h"
+#include "shared/MemorySettingsStore.h"
 #include "core/RegistryLayout.h"
 #include "shared/Fakes.h"
 

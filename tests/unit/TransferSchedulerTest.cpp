@@ -4,7 +4,7 @@
 
 #include <tuple>
 
-#include "core/MemorySettingsStore.h"
+#include "shared/MemorySettingsStore.h"
 #include "scheduler/CQueueScheduleStore.h"
 #include "scheduler/CSchedule.h"
 #include "shared/Fakes.h"

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "DialogDriver.h"
-#include "core/MemorySettingsStore.h"
+#include "shared/MemorySettingsStore.h"
 #include "scheduler/CQueueScheduleStore.h"
 #include "shared/Fakes.h"
 
