@@ -106,7 +106,7 @@ void SetValue(const std::string& section, const std::string& entry, DWORD type,
 int32_t RegistrySettingsStore::GetInt(const std::string& section, const std::string& entry,
                                       int32_t defaultValue) {
     const auto value = QueryValue(HKEY_CURRENT_USER, ProfilePath(section), entry);
-    if (!value || value->type != REG_DWORD || value->bytes.size() != sizeof(DWORD)) {
+    if (!value || value->bytes.size() != sizeof(DWORD)) {
         return defaultValue;
     }
     DWORD number = 0;
@@ -177,8 +177,9 @@ void RegistrySettingsStore::DeleteSubkey(const std::string& tablePath, const std
 
 std::string RegistrySettingsStore::ReadMachineString(const std::string& path,
                                                      const std::string& valueName) {
+    // The installer of the 32-bit client writes the 32-bit view; a 64-bit build must read the same.
     RegistryKey key;
-    if (!key.Open(HKEY_LOCAL_MACHINE, path, KEY_READ)) {
+    if (!key.Open(HKEY_LOCAL_MACHINE, path, KEY_READ | KEY_WOW64_32KEY)) {
         return {};
     }
     // The buffer's own size is passed, never the size the value claims: a longer value then

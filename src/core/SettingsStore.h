@@ -17,6 +17,8 @@ class SettingsStore {
 public:
     virtual ~SettingsStore() = default;
 
+    // Any value of exactly four bytes, whatever its type, reads as a little-endian integer, as
+    // the client reads it; a value of another size reads as the default.
     virtual int32_t GetInt(const std::string& section, const std::string& entry,
                            int32_t defaultValue) = 0;
     virtual std::string GetString(const std::string& section, const std::string& entry,
@@ -37,8 +39,9 @@ public:
                                                  KeyAccess access) = 0;
     virtual void DeleteSubkey(const std::string& tablePath, const std::string& name) = 0;
 
-    // A string value under the machine hive, read into a 1,024-byte buffer: empty when the key
-    // or value is missing, is not a string, or does not fit the buffer.
+    // A string value under the machine hive, in the view a 32-bit program sees, read into a
+    // 1,024-byte buffer: empty when the key or value is missing, is not a string, or does not
+    // fit the buffer.
     virtual std::string ReadMachineString(const std::string& path,
                                           const std::string& valueName) = 0;
 };

@@ -19,11 +19,13 @@ TEST_F(BadInputTest, OddRowsAreKeptOrPurgedByTheRulesAndOnlyTheValidDueRowRuns) 
     // The listing reads names into 128 bytes: it ends at this one; nothing after it is touched.
     const std::string name128 = "9" + std::string(127, '0');
     for (const std::string& row :
-         std::vector<std::string>{"01", "1", "2", "3", "4", "5", "6", name127, name128, "92"}) {
+         std::vector<std::string>{"01", "1", "2", "4", "5", "6", name127, name128, "92"}) {
         SeedQueueRow(row, typedFile, dueOnce);
     }
     SeedQueueRow("7", longFile, dueOnce);
     SeedQueueRow("90", typedFile, neverDue);
+    // Four bytes of any type are an integer to the client: a valid row.
+    SeedQueueRow("3", typedFile, neverDue);
     SetDword(kQueues, "1", registry::kQueueNameEntry, 7);
     SetValue(kQueues, "2", registry::kDataEntry, REG_SZ, "0123456789", 11);
     SetValue(kQueues, "3", registry::kVersionEntry, REG_BINARY, "\1\0\0\0", 4);
@@ -44,8 +46,9 @@ TEST_F(BadInputTest, OddRowsAreKeptOrPurgedByTheRulesAndOnlyTheValidDueRowRuns) 
     ASSERT_TRUE(monitor.Send(WM_TIMER, kSchedulerTimer));
     EXPECT_EQ(monitor.LogMessages(), Lines({longFile}));
     EXPECT_EQ(standIns.ClientStarts(1, 5000), std::vector<std::string>{QueueArgument(longFile)});
-    EXPECT_EQ(QueueRowNames(), (std::vector<std::string>{"01", "04", "2", "4", "5", "6", name127,
-                                                         "90", name128, "91", "92", "abc"}));
+    EXPECT_EQ(QueueRowNames(),
+              (std::vector<std::string>{"01", "04", "2", "3", "4", "5", "6", name127, "90", name128,
+                                        "91", "92", "abc"}));
     EXPECT_EQ(StoredQueueData("5"), megabyte);
 
     // The table deleted under the open dialog: Remove and Edit find nothing and ask nothing.
@@ -53,12 +56,12 @@ TEST_F(BadInputTest, OddRowsAreKeptOrPurgedByTheRulesAndOnlyTheValidDueRowRuns) 
     HWND dialog = monitor.WaitForWindow("Queue Transfers");
     ASSERT_NE(dialog, nullptr);
     HWND list = GetDlgItem(dialog, IDC_QUEUE_LIST);
-    ASSERT_EQ(ListBoxEntries(list), std::vector<std::string>{typedFile});
+    ASSERT_EQ(ListBoxEntries(list), (std::vector<std::string>{typedFile, typedFile}));
     SelectListEntry(dialog, IDC_QUEUE_LIST, 0);
     ASSERT_EQ(RegDeleteTreeA(HKEY_CURRENT_USER, kQueues), ERROR_SUCCESS);
     ClickButton(dialog, IDC_REMOVE_SCHEDULE);
     EXPECT_EQ(monitor.WaitForWindow("Remove", 0), nullptr);
-    EXPECT_EQ(ListBoxEntries(list), std::vector<std::string>{typedFile});
+    EXPECT_EQ(ListBoxEntries(list), (std::vector<std::string>{typedFile, typedFile}));
     ClickButton(dialog, IDC_EDIT_SCHEDULE);
     EXPECT_EQ(monitor.WaitForWindow("Schedule Transfer", 0), nullptr);
     EXPECT_TRUE(ListBoxEntries(list).empty());

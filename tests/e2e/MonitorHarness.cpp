@@ -58,13 +58,17 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD waitMs) {
 
 void StandIns::Reset() const {
     for (const char* file : {"Vantrel.args.txt", "Rushload.args.txt", "Vantrel.starts.txt",
-                             "Rushload.starts.txt", "Vantrel.hold-ms"}) {
+                             "Rushload.starts.txt", "Vantrel.hold-ms", "Vantrel.announce-ms"}) {
         DeleteFileA((folder_ + file).c_str());
     }
 }
 
 void StandIns::HoldClientFor(DWORD milliseconds) const {
     std::ofstream(folder_ + "Vantrel.hold-ms") << milliseconds;
+}
+
+void StandIns::AnnounceClientAfter(DWORD milliseconds) const {
+    std::ofstream(folder_ + "Vantrel.announce-ms") << milliseconds;
 }
 
 // Lines of "<creation stamp> <argument text>", in whatever order the starts wrote them.
@@ -199,8 +203,14 @@ bool MonitorProcess::IsTrayIconShown() const {
 
 void ResetRegistry(const std::string& installFolder) {
     RegDeleteTreeA(HKEY_CURRENT_USER, registry::kUserRoot);
-    RegSetKeyValueA(HKEY_LOCAL_MACHINE, registry::kSettingsKey, registry::kInstallPathValue, REG_SZ,
-                    installFolder.c_str(), static_cast<DWORD>(installFolder.size() + 1));
+    // Where the 32-bit client's installer writes it.
+    HKEY settings = nullptr;
+    RegCreateKeyExA(HKEY_LOCAL_MACHINE, registry::kSettingsKey, 0, nullptr, 0,
+                    KEY_WRITE | KEY_WOW64_32KEY, nullptr, &settings, nullptr);
+    RegSetValueExA(settings, registry::kInstallPathValue, 0, REG_SZ,
+                   reinterpret_cast<const BYTE*>(installFolder.c_str()),
+                   static_cast<DWORD>(installFolder.size() + 1));
+    RegCloseKey(settings);
 }
 
 void SetValue(const char* table, const std::string& row, const char* name, DWORD type,
@@ -336,4 +346,17 @@ std::vector<std::string> ListBoxEntries(HWND list) {
 
 bool WaitForWindowToClose(HWND window, DWORD waitMs) {
     return WaitUntil([window] { return !IsWindow(window); }, waitMs);
+}
+
+HWND WaitForOwnedBox(HWND owner, DWORD waitMs) {
+    HWND box = nullptr;
+    WaitUntil(
+        [&] {
+            while ((box = FindWindowExA(nullptr, box, "#32770", nullptr)) != nullptr &&
+                   (!IsWindowVisible(box) || GetWindow(box, GW_OWNER) != owner)) {
+            }
+            return box != nullptr;
+        },
+        waitMs);
+    return box;
 }

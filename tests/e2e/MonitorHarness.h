@@ -21,6 +21,7 @@ public:
     const std::string& Folder() const { return folder_; }
     void Reset() const;
     void HoldClientFor(DWORD milliseconds) const;
+    void AnnounceClientAfter(DWORD milliseconds) const;
     // Raw argument texts in process creation order, once `count` have arrived or after waiting.
     std::vector<std::string> Starts(const char* program, size_t count, DWORD waitMs) const;
     std::vector<std::string> ClientStarts(size_t count = 0, DWORD waitMs = 0) const {
@@ -103,3 +104,5 @@ void SelectListEntry(HWND dialog, int listId, int index);
 std::string ItemText(HWND dialog, int id);
 std::vector<std::string> ListBoxEntries(HWND list);
 bool WaitForWindowToClose(HWND window, DWORD waitMs = 5000);
+// A visible dialog or message box owned by the window.
+HWND WaitForOwnedBox(HWND owner, DWORD waitMs = 5000);

@@ -1,6 +1,7 @@
-// Stands in for Vantrel.exe or Rushload.exe: appends its raw argument text to "<name>.args.txt"
-// beside itself, and again after its creation time to "<name>.starts.txt", and holds its presence
-// event for "<name>.hold-ms" ms.
+// Stands in for Vantrel.exe or Rushload.exe: creates its presence event "<name>.announce-ms" ms
+// after its start, as the real programs do some time after theirs; then appends its raw argument
+// text to "<name>.args.txt" beside itself, and again after its creation time to
+// "<name>.starts.txt"; and holds its event for "<name>.hold-ms" ms.
 
 #include <windows.h>
 
@@ -31,6 +32,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     const size_t slash = self.find_last_of('\\');
     const std::string name = self.substr(slash + 1, self.find_last_of('.') - slash - 1);
     const std::string stem = self.substr(0, slash + 1) + name;
+    DWORD announceMs = 0;
+    std::ifstream(stem + ".announce-ms") >> announceMs;
+    Sleep(announceMs);
     HANDLE event = CreateEventA(
         nullptr, FALSE, FALSE,
         _stricmp(name.c_str(), "Rushload") == 0 ? "VANTRELRUSHLOADInstance" : "VANTRELInstance");

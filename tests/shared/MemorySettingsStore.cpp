@@ -102,7 +102,7 @@ int32_t MemorySettingsStore::GetInt(const std::string& section, const std::strin
                                     int32_t defaultValue) {
     const Key* key = Find(Hive::User, ProfilePath(section));
     const Value* value = key ? key->FindValue(entry) : nullptr;
-    if (value == nullptr || value->type != registry::kTypeDword || value->bytes.size() != 4) {
+    if (value == nullptr || value->bytes.size() != 4) {
         return defaultValue;
     }
     uint32_t number = 0;

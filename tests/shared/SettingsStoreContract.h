@@ -38,25 +38,31 @@ TYPED_TEST_P(SettingsStoreContract, ListingIsOrderedEndsAtOverlongNamesAndCreate
               (std::vector<std::string>{"01", "10", "9", "abc", "Abd", fits}));
 }
 
+// Machine strings come from the 32-bit view; integers are any four bytes, as the client reads them.
 TYPED_TEST_P(SettingsStoreContract, MalformedValuesReadSafely) {
     SettingsStore& store = this->harness.Store();
+    enum Read { kMachine, kInt, kString };
     const std::string key = registry::kSettingsKey, full(1023, 'p');
-    const std::tuple<bool, const char*, unsigned, std::string, std::string> cases[] = {
-        {true, "Path", registry::kTypeString, std::string("D:\\V\0", 5), "D:\\V"},
-        {true, "Dword", registry::kTypeDword, "\1\2\3\4", ""},
-        {true, "Fits", registry::kTypeString, full + '\0', full},
-        {true, "NoNul", registry::kTypeString, full + 'q', full + 'q'},
-        {true, "TooLong", registry::kTypeString, full + 'r' + '\0', ""},
-        {false, "Unterminated", registry::kTypeString, "abc", "abc"},
-        {false, "EmbeddedNul", registry::kTypeString, std::string("ab\0c\0", 5), "ab"},
-        {false, "ShortDword", registry::kTypeDword, std::string("\1\0", 2), "77"}};
-    for (const auto& [machine, name, type, bytes, read] : cases) {
-        const std::string path = machine ? key : std::string(registry::kUserRoot) + "\\Raw";
-        this->harness.SetRaw(machine, path, name, type, {bytes.begin(), bytes.end()});
-        EXPECT_EQ(machine                        ? store.ReadMachineString(key, name)
-                  : type == registry::kTypeDword ? std::to_string(store.GetInt("Raw", name, 77))
-                                                 : store.GetString("Raw", name, ""),
-                  read)
+    const std::tuple<Read, const char*, unsigned, std::string, std::string> cases[] = {
+        {kMachine, "Path", registry::kTypeString, std::string("D:\\V\0", 5), "D:\\V"},
+        {kMachine, "Dword", registry::kTypeDword, "\1\2\3\4", ""},
+        {kMachine, "Fits", registry::kTypeString, full + '\0', full},
+        {kMachine, "NoNul", registry::kTypeString, full + 'q', full + 'q'},
+        {kMachine, "TooLong", registry::kTypeString, full + 'r' + '\0', ""},
+        {kString, "Unterminated", registry::kTypeString, "abc", "abc"},
+        {kString, "EmbeddedNul", registry::kTypeString, std::string("ab\0c\0", 5), "ab"},
+        {kInt, "ShortDword", registry::kTypeDword, std::string("\1\0", 2), "77"},
+        {kInt, "Dword", registry::kTypeDword, "\xFE\xFF\xFF\xFF", "-2"},
+        {kInt, "FourBinary", registry::kTypeBinary, std::string("\1\0\0\0", 4), "1"},
+        {kInt, "FiveBinary", registry::kTypeBinary, std::string("\1\0\0\0\0", 5), "77"}};
+    for (const auto& [read, name, type, bytes, expected] : cases) {
+        const std::string path =
+            read == kMachine ? key : std::string(registry::kUserRoot) + "\\Raw";
+        this->harness.SetRaw(read == kMachine, path, name, type, {bytes.begin(), bytes.end()});
+        EXPECT_EQ(read == kMachine ? store.ReadMachineString(key, name)
+                  : read == kInt   ? std::to_string(store.GetInt("Raw", name, 77))
+                                   : store.GetString("Raw", name, ""),
+                  expected)
             << name;
     }
 }

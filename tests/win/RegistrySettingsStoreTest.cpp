@@ -12,11 +12,13 @@ public:
     SettingsStore& Store() { return store_; }
     void Reset() {
         RegDeleteTreeA(HKEY_CURRENT_USER, registry::kUserRoot);
-        RegDeleteTreeA(HKEY_LOCAL_MACHINE, registry::kSettingsKey);
+        RegDeleteKeyExA(HKEY_LOCAL_MACHINE, registry::kSettingsKey, KEY_WOW64_32KEY, 0);
     }
     void SetRaw(bool machine, const std::string& path, const std::string& name, unsigned type,
                 const std::vector<uint8_t>& bytes) {
-        const HKEY key = Open(machine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER, path);
+        // A machine value goes where a 32-bit installer writes it.
+        const HKEY key = machine ? Open(HKEY_LOCAL_MACHINE, path, KEY_WOW64_32KEY)
+                                 : Open(HKEY_CURRENT_USER, path);
         RegSetValueExA(key, name.c_str(), 0, type, bytes.data(), static_cast<DWORD>(bytes.size()));
         RegCloseKey(key);
     }
@@ -28,11 +30,11 @@ public:
     }
 
 private:
-    static HKEY Open(HKEY root, const std::string& path) {
+    static HKEY Open(HKEY root, const std::string& path, REGSAM view = 0) {
         HKEY key = nullptr;
-        EXPECT_EQ(
-            RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
-            ERROR_SUCCESS);
+        EXPECT_EQ(RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_WRITE | view, nullptr,
+                                  &key, nullptr),
+                  ERROR_SUCCESS);
         return key;
     }
     RegistrySettingsStore store_;
