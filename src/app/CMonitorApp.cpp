@@ -42,7 +42,8 @@ bool CMonitorApp::InitInstance() {
     CreateMutexA(nullptr, FALSE, kInstanceMutex);
 
     launcher_.SetInstallFolder(InstallFolderFromSetting(
-        settings_.ReadMachineString(registry::kSettingsKey, registry::kInstallPathValue)));
+        settings_.ReadMachineString(registry::kSettingsKey, registry::kInstallPathValue),
+        [](char byte) { return IsDBCSLeadByte(static_cast<BYTE>(byte)) != FALSE; }));
 
     if (!CreateMainFrame()) {
         return false;
@@ -109,5 +110,5 @@ void CMonitorApp::ResumeInterruptedTransfers(bool ask) {
     }
     // Asked without an owner, as the start-up question always was: it gets a taskbar button.
     DialogResumeQuestion question(nullptr, ticks_);
-    ::ResumeInterruptedTransfers(ask, question, settings_, launcher_, mainFrame_->Log());
+    ::ResumeInterruptedTransfers(ask, question, modals_, settings_, launcher_, mainFrame_->Log());
 }

@@ -13,6 +13,7 @@
 #include "app/WinInetUrlParser.h"
 #include "core/ClientLauncher.h"
 #include "core/Clock.h"
+#include "core/ModalState.h"
 #include "scheduler/CTransferScheduler.h"
 #include "urlmonitor/CUrlMonitor.h"
 
@@ -34,6 +35,7 @@ public:
 
     bool HasPendingTransfers();
     void ResumeInterruptedTransfers(bool ask);
+    bool IsResumeQuestionOpen() const { return modals_.IsOpen(ModalKind::ResumeQuestion); }
     void OnMainFrameDestroyed(const CMainFrame& frame);
 
     CUrlMonitor& UrlMonitor() { return urlMonitor_; }
@@ -44,6 +46,7 @@ public:
     FileSystem& Files() { return files_; }
     const Clock& GetClock() const { return clock_; }
     const TickSource& Ticks() const { return ticks_; }
+    ModalState& Modals() { return modals_; }
     CMainFrame* MainFrame() { return mainFrame_.get(); }
 
 private:
@@ -61,5 +64,6 @@ private:
     ClientLauncher launcher_;
     CUrlMonitor urlMonitor_;
     CTransferScheduler scheduler_;
+    ModalState modals_;
     std::unique_ptr<CMainFrame> mainFrame_;
 };

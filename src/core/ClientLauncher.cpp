@@ -1,7 +1,11 @@
 #include "core/ClientLauncher.h"
 
-std::string InstallFolderFromSetting(const std::string& storedPath) {
-    if (!storedPath.empty() && storedPath.back() == '\\') {
+std::string InstallFolderFromSetting(const std::string& storedPath, LeadByteTest isLeadByte) {
+    size_t lastCharacter = storedPath.size();
+    for (size_t at = 0; at < storedPath.size(); at += isLeadByte(storedPath[at]) ? 2 : 1) {
+        lastCharacter = at;
+    }
+    if (lastCharacter + 1 == storedPath.size() && storedPath[lastCharacter] == '\\') {
         return storedPath;
     }
     return storedPath + "\\";

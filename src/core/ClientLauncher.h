@@ -12,8 +12,12 @@ constexpr const char kClientEvent[] = "VANTRELInstance";
 constexpr const char kDownloaderEvent[] = "VANTRELRUSHLOADInstance";
 }  // namespace companions
 
-// The install folder as stored, made to end in a backslash ("" becomes "\").
-std::string InstallFolderFromSetting(const std::string& storedPath);
+// Whether a byte starts a double-byte character in the system code page.
+using LeadByteTest = bool (*)(char byte);
+
+// The install folder as stored, made to end in a backslash ("" becomes "\"). Its last character
+// decides, not its last byte: in a double-byte code page a trail byte can be a backslash.
+std::string InstallFolderFromSetting(const std::string& storedPath, LeadByteTest isLeadByte);
 
 // The argument that starts one scheduled queue: "ftq://<path>" inside double quotes, so a path
 // with spaces arrives as one argument.

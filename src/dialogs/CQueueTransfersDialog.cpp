@@ -5,8 +5,6 @@
 
 #include "core/Colours.h"
 #include "dialogs/CScheduleTransferDialog.h"
-#include "scheduler/CQueueScheduleStore.h"
-#include "scheduler/QueueScheduleEditing.h"
 
 namespace {
 
@@ -15,9 +13,17 @@ constexpr COLORREF kListBackground = kLogBackground;
 constexpr COLORREF kListText = kNavy;
 
 constexpr char kRemoveCaption[] = "Remove";
+constexpr char kDialogTitle[] = "Queue Transfers";
+constexpr char kWhileEdited[] = "while it was being edited";
+constexpr char kWhileRemovalConfirmed[] = "while its removal was being confirmed";
 
 std::string RemoveQuestion(const std::string& queueName) {
     return "Remove:\n" + queueName + "\nfrom Queue Transfer Scheduler ?";
+}
+
+std::string ChangedMeanwhileText(const std::string& queueName, const char* whileWhat) {
+    return "The schedule of\n" + queueName + "\nchanged " + whileWhat +
+           " and was left as it is now.";
 }
 
 std::string EntryText(const Window& list, LRESULT index) {
@@ -33,13 +39,8 @@ std::string EntryText(const Window& list, LRESULT index) {
 
 }  // namespace
 
-CQueueTransfersDialog::CQueueTransfersDialog(SettingsStore& settings, FileSystem& files,
-                                             const Clock& clock)
-    : Dialog(IDD),
-      settings_(settings),
-      files_(files),
-      clock_(clock),
-      backgroundBrush_(CreateSolidBrush(kListBackground)) {}
+CQueueTransfersDialog::CQueueTransfersDialog(QueueSchedules& schedules)
+    : Dialog(IDD), schedules_(schedules), backgroundBrush_(CreateSolidBrush(kListBackground)) {}
 
 CQueueTransfersDialog::~CQueueTransfersDialog() {
     DeleteObject(backgroundBrush_);
@@ -85,8 +86,7 @@ void CQueueTransfersDialog::FillList() {
     Window list(GetItem(IDC_QUEUE_LIST));
     list.Send(WM_SETREDRAW, FALSE);
     list.Send(LB_RESETCONTENT);
-    CQueueScheduleStore store(settings_, files_);
-    for (const std::string& name : ListScheduledQueues(store)) {
+    for (const std::string& name : schedules_.List()) {
         list.Send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
     }
     WidenForLongestName();
@@ -135,15 +135,17 @@ void CQueueTransfersDialog::OnEdit() {
     if (name.empty()) {
         return;
     }
-    CQueueScheduleStore store(settings_, files_);
     CScheduleTransferDialog editor(hwnd_);
-    switch (EditQueueSchedule(store, clock_, name, editor)) {
-        case QueueEditOutcome::RowGone:
-        case QueueEditOutcome::Cleared:
+    switch (schedules_.Edit(name, editor)) {
+        case QueueChange::ChangedMeanwhile:
+            ReportChangedMeanwhile(name, kWhileEdited);
+            break;
+        case QueueChange::RowGone:
+        case QueueChange::Deleted:
             FillList();
             break;
-        case QueueEditOutcome::Cancelled:
-        case QueueEditOutcome::Rewritten:
+        case QueueChange::Cancelled:
+        case QueueChange::Rewritten:
             break;
     }
 }
@@ -154,15 +156,27 @@ void CQueueTransfersDialog::OnRemove() {
     if (name.empty()) {
         return;
     }
-    CQueueScheduleStore store(settings_, files_);
-    const int row = store.FindByName(name);
-    if (row < 1) {
-        return;
+    const auto confirm = [&] {
+        return MessageBoxA(hwnd_, RemoveQuestion(name).c_str(), kRemoveCaption,
+                           MB_OKCANCEL | MB_ICONQUESTION) == IDOK;
+    };
+    switch (schedules_.Remove(name, confirm)) {
+        case QueueChange::ChangedMeanwhile:
+            ReportChangedMeanwhile(name, kWhileRemovalConfirmed);
+            break;
+        case QueueChange::Deleted:
+            FillList();
+            break;
+        case QueueChange::RowGone:
+        case QueueChange::Cancelled:
+        case QueueChange::Rewritten:
+            break;
     }
-    if (MessageBoxA(hwnd_, RemoveQuestion(name).c_str(), kRemoveCaption,
-                    MB_OKCANCEL | MB_ICONQUESTION) != IDOK) {
-        return;
-    }
-    store.DeleteRow(row);
+}
+
+void CQueueTransfersDialog::ReportChangedMeanwhile(const std::string& queueName,
+                                                   const char* whileWhat) {
+    MessageBoxA(hwnd_, ChangedMeanwhileText(queueName, whileWhat).c_str(), kDialogTitle,
+                MB_OK | MB_ICONINFORMATION);
     FillList();
 }

@@ -4,10 +4,8 @@
 
 #include <string>
 
-#include "core/Clock.h"
-#include "core/Companions.h"
-#include "core/SettingsStore.h"
 #include "res/resource.h"
+#include "scheduler/QueueSchedules.h"
 #include "win/Dialog.h"
 
 // Lists the queues that have a schedule and edits or removes one. Every change is written at
@@ -16,7 +14,7 @@ class CQueueTransfersDialog : public Dialog {
 public:
     enum { IDD = IDD_QUEUE_TRANSFERS };
 
-    CQueueTransfersDialog(SettingsStore& settings, FileSystem& files, const Clock& clock);
+    explicit CQueueTransfersDialog(QueueSchedules& schedules);
     ~CQueueTransfersDialog() override;
 
 protected:
@@ -32,9 +30,10 @@ private:
     void OnSelChangeList();
     void OnEdit();
     void OnRemove();
+    // The row changed while the user was deciding and was left as it is now: say so and show
+    // the table as it is.
+    void ReportChangedMeanwhile(const std::string& queueName, const char* whileWhat);
 
-    SettingsStore& settings_;
-    FileSystem& files_;
-    const Clock& clock_;
+    QueueSchedules& schedules_;
     HBRUSH backgroundBrush_;
 };

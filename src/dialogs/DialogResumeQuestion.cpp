@@ -17,7 +17,15 @@ ResumeAnswer DialogResumeQuestion::AskToResume() {
     }
 }
 
-bool DialogResumeQuestion::AskResumeLater() {
-    return MessageBoxA(nullptr, resume::kResumeLaterText, resume::kQuestionTitle,
-                       MB_YESNO | MB_ICONQUESTION) == IDYES;
+// A box that could not be shown, or whose loop met the quit message, answers 0.
+ResumeAnswer DialogResumeQuestion::AskResumeLater() {
+    switch (MessageBoxA(nullptr, resume::kResumeLaterText, resume::kQuestionTitle,
+                        MB_YESNO | MB_ICONQUESTION)) {
+        case IDYES:
+            return ResumeAnswer::Yes;
+        case IDNO:
+            return ResumeAnswer::No;
+        default:
+            return ResumeAnswer::Other;
+    }
 }

@@ -11,7 +11,7 @@ public:
     DialogResumeQuestion(HWND owner, const TickSource& ticks) : owner_(owner), ticks_(ticks) {}
 
     ResumeAnswer AskToResume() override;
-    bool AskResumeLater() override;
+    ResumeAnswer AskResumeLater() override;
 
 private:
     HWND owner_;

@@ -1,5 +1,7 @@
 #include "recovery/CInterruptedTransferStore.h"
 
+#include <new>
+
 #include "core/RegistryLayout.h"
 #include "core/RowNumber.h"
 
@@ -13,27 +15,30 @@ std::string RowSection(const std::string& name) {
 
 }  // namespace
 
-void CInterruptedTransferStore::DeleteRow(int number) {
-    DeleteSubkey(RowName(number));
+// Out of memory while listing means no rows: nothing to resume, nothing to give up.
+std::vector<std::string> CInterruptedTransferStore::ListNames(KeyAccess access) {
+    try {
+        return settings_.ListSubkeys(registry::kTransferTable, access);
+    } catch (const std::bad_alloc&) {
+        return {};
+    }
 }
 
 // Rows are deleted by the name they were listed under, never by the number read from it: an
 // invalid "07" or "abc" would otherwise take the valid row "7" or "0" with it.
-void CInterruptedTransferStore::DeleteAll() {
-    for (const std::string& name :
-         settings_.ListSubkeys(registry::kTransferTable, KeyAccess::All)) {
-        DeleteSubkey(name);
+void CInterruptedTransferStore::DeleteRows(const std::vector<std::string>& names) {
+    for (const std::string& name : names) {
+        settings_.DeleteSubkey(registry::kTransferTable, name);
     }
 }
 
 int CInterruptedTransferStore::CountPending() {
     int count = 0;
-    for (const std::string& name :
-         settings_.ListSubkeys(registry::kTransferTable, KeyAccess::All)) {
+    for (const std::string& name : ListNames(KeyAccess::All)) {
         if (settings_.GetInt(RowSection(name), registry::kVersionEntry, 0) == kPendingVersion) {
             ++count;
         } else {
-            DeleteSubkey(name);
+            DeleteRows({name});
         }
     }
     return count;
@@ -41,15 +46,10 @@ int CInterruptedTransferStore::CountPending() {
 
 std::vector<int> CInterruptedTransferStore::Enumerate() {
     std::vector<int> rows;
-    for (const std::string& name :
-         settings_.ListSubkeys(registry::kTransferTable, KeyAccess::Read)) {
+    for (const std::string& name : ListNames(KeyAccess::Read)) {
         rows.push_back(RowNumberFromName(name));
     }
     return rows;
-}
-
-void CInterruptedTransferStore::DeleteSubkey(const std::string& name) {
-    settings_.DeleteSubkey(registry::kTransferTable, name);
 }
 
 bool HasPendingTransfers(const ClientLauncher& launcher, SettingsStore& settings) {

@@ -13,17 +13,17 @@ public:
     explicit CInterruptedTransferStore(SettingsStore& settings) : settings_(settings) {}
     virtual ~CInterruptedTransferStore() = default;
 
-    // Deletes the subkey named by the decimal form of the number; a missing row is no error.
-    void DeleteRow(int number);
-    void DeleteAll();
+    // The rows' subkey names in enumeration order; none when the table is missing, or when
+    // memory runs out on the way.
+    std::vector<std::string> ListNames(KeyAccess access = KeyAccess::All);
+    // Deletes each row by its own name; a row that has gone is no error.
+    void DeleteRows(const std::vector<std::string>& names);
     // Rows whose DBVER is exactly 1; every other row is deleted on the way.
     int CountPending();
     // The number of every row in enumeration order, whatever its DBVER; empty for no rows.
     std::vector<int> Enumerate();
 
 private:
-    void DeleteSubkey(const std::string& name);
-
     SettingsStore& settings_;
 };
 

@@ -4,6 +4,7 @@
 
 #include "core/ClientLauncher.h"
 #include "core/LogSink.h"
+#include "core/ModalState.h"
 #include "core/ResumeQuestion.h"
 #include "core/SettingsStore.h"
 
@@ -22,6 +23,8 @@ constexpr const char kResumingLine[] = "Resuming interrupted transfers.";
 
 // Hands every interrupted transfer back to the downloader, one start per row, last listed
 // first. With `ask`, the user is asked first; a "No" followed by a "No" to resuming later gives
-// the rows up for good. Rows are never deleted for having been resumed.
-void ResumeInterruptedTransfers(bool ask, ResumeQuestion& question, SettingsStore& settings,
-                                const ClientLauncher& launcher, LogSink& log);
+// the rows up for good. Rows are never deleted for having been resumed. Does nothing while a
+// resume question is open.
+void ResumeInterruptedTransfers(bool ask, ResumeQuestion& question, ModalState& modals,
+                                SettingsStore& settings, const ClientLauncher& launcher,
+                                LogSink& log);

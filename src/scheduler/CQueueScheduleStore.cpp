@@ -82,6 +82,13 @@ std::optional<ScheduleRecord> CQueueScheduleStore::ReadRow(int row, std::string&
     return record;
 }
 
+bool CQueueScheduleStore::StillHolds(int row, const std::string& queuePath,
+                                     const ScheduleRecord& record) {
+    std::string storedPath;
+    const std::optional<ScheduleRecord> stored = ReadRow(row, storedPath);
+    return stored == record && storedPath == queuePath;
+}
+
 void CQueueScheduleStore::Purge() {
     // The listing is taken whole before any deletion, so a deletion cannot make the walk skip
     // the subkey after it.

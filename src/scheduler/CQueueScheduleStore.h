@@ -27,6 +27,9 @@ public:
     // The record of a valid row. `queuePath` receives the stored QueueName even when the row is
     // invalid, and is left alone for row numbers below 1.
     std::optional<ScheduleRecord> ReadRow(int row, std::string& queuePath);
+    // True while the row is valid and still holds this queue and these record bytes. A row number
+    // is no identity: the client may have rewritten, deleted or reused it since it was read.
+    bool StillHolds(int row, const std::string& queuePath, const ScheduleRecord& record);
     // Deletes the rows whose queue file is gone or whose DBVER is not 1.
     void Purge();
     // Row numbers in enumeration order; empty when the table has no row.

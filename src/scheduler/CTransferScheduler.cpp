@@ -60,25 +60,26 @@ void CTransferScheduler::RunPass() {
     store.Purge();
     const std::vector<int> rows = store.Enumerate();
     for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
-        RunRowIfDue(store, *row);
+        // The client announces itself only some time after its start, so a second due row would
+        // be launched into a client still starting: it waits for a later tick instead.
+        if (RunRowIfDue(store, *row)) {
+            return;
+        }
     }
 }
 
-void CTransferScheduler::RunRowIfDue(CQueueScheduleStore& store, int row) {
+bool CTransferScheduler::RunRowIfDue(CQueueScheduleStore& store, int row) {
     std::string queuePath;
     const std::optional<ScheduleRecord> record = store.ReadRow(row, queuePath);
     if (!record) {
-        return;
+        return false;
     }
     CSchedule schedule(clock_);
     schedule.FromRecord(*record);
-    if (!schedule.IsDue()) {
-        return;
-    }
-    // Mended: the client started for an earlier row would turn this start away unseen; logging
-    // it as started and removing a run-once row would lose a queue that never ran.
-    if (launcher_.IsClientRunning()) {
-        return;
+    // Mended: a client already running would turn this start away unseen; logging it as started
+    // and removing a run-once row would lose a queue that never ran.
+    if (!schedule.IsDue() || launcher_.IsClientRunning()) {
+        return false;
     }
     Log(kTransferringLine, kGreen);
     Log(queuePath, kBlack);
@@ -86,10 +87,14 @@ void CTransferScheduler::RunRowIfDue(CQueueScheduleStore& store, int row) {
     std::string nextRun;
     if (!schedule.GetNextTime(nextRun)) {
         Log(kNoMoreRunsLine, kMaroon);
-        store.DeleteRow(row);
+        // Only the schedule that ran: the client may have rewritten or reused the row by now.
+        if (store.StillHolds(row, queuePath, *record)) {
+            store.DeleteRow(row);
+        }
     } else if (!nextRun.empty()) {
         Log(kNextRunPrefix + nextRun, kGreen);
     }
+    return true;
 }
 
 void CTransferScheduler::Log(const std::string& text, Colour colour) {

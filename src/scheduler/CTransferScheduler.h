@@ -14,8 +14,9 @@ class CQueueScheduleStore;
 constexpr uintptr_t kSchedulerTimer = 2;
 constexpr unsigned kSchedulerPeriodMs = 60000;
 
-// Once a minute, starts the client on every scheduled queue that is due and removes the rows
-// that have no further run. Never writes a row back: the client moves a periodic schedule on.
+// Once a minute, starts the client on a scheduled queue that is due, one start per pass, and
+// removes the row when it has no further run. Never writes a row back: the client moves a
+// periodic schedule on.
 class CTransferScheduler {
 public:
     CTransferScheduler(SettingsStore& settings, FileSystem& files, const ClientLauncher& launcher,
@@ -31,7 +32,8 @@ public:
 
 private:
     void RunPass();
-    void RunRowIfDue(CQueueScheduleStore& store, int row);
+    // True when it started the client for the row.
+    bool RunRowIfDue(CQueueScheduleStore& store, int row);
     void Log(const std::string& text, Colour colour);
 
     SettingsStore& settings_;

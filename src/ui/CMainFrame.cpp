@@ -1,10 +1,14 @@
 #include "ui/CMainFrame.h"
 
+#include <ctime>
+#include <utility>
+
 #include "app/CMonitorApp.h"
 #include "core/Colours.h"
 #include "dialogs/CQueueTransfersDialog.h"
 #include "res/resource.h"
 #include "scheduler/QueueCheck.h"
+#include "scheduler/QueueSchedules.h"
 
 namespace {
 
@@ -16,6 +20,7 @@ constexpr char kCloseQuestion[] =
 constexpr char kTrayTip[] = "Vantrel Monitor";
 constexpr UINT kTrayIconId = 1;
 constexpr UINT kTrayMenuFlags = TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON;
+constexpr UINT kModalFlashes = 3;
 
 HINSTANCE Module() {
     return GetModuleHandleA(nullptr);
@@ -65,6 +70,9 @@ LRESULT CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_DESTROY:
             OnDestroy();
+            return 0;
+        case WM_TIMECHANGE:
+            OnTimeChange();
             return 0;
         case WM_INITMENU:
             OnInitMenu(reinterpret_cast<HMENU>(wParam));
@@ -132,11 +140,11 @@ LRESULT CMainFrame::OnCreate() {
     SetText(kTitle);
     SetMenu(hwnd_, LoadMenuA(Module(), MAKEINTRESOURCEA(IDM_MAIN_MENU)));
 
+    // Without its log the program still schedules, watches and resumes: every line it would
+    // write is dropped, as for a log whose window has gone.
     RECT client{};
     GetClientRect(hwnd_, &client);
-    if (!log_.Create(hwnd_, client)) {
-        return -1;
-    }
+    log_.Create(hwnd_, client);
     log_.Append(kStartedLine, kNavy);
     return 0;
 }
@@ -176,10 +184,20 @@ LRESULT CMainFrame::OnTimer(WPARAM id, LPARAM lParam) {
 }
 
 void CMainFrame::OnClose() {
-    if (MessageBoxA(hwnd_, kCloseQuestion, kTitle, MB_OKCANCEL | MB_ICONQUESTION) == IDCANCEL) {
-        return;
+    const auto confirm = [this] {
+        return MessageBoxA(hwnd_, kCloseQuestion, kTitle, MB_OKCANCEL | MB_ICONQUESTION) !=
+               IDCANCEL;
+    };
+    switch (RequestClose(app_.Modals(), confirm)) {
+        case CloseRequest::BringModalToFront:
+            BringModalToFront();
+            break;
+        case CloseRequest::Close:
+            DestroyWindow(hwnd_);
+            break;
+        case CloseRequest::Stay:
+            break;
     }
-    DestroyWindow(hwnd_);
 }
 
 void CMainFrame::OnDestroy() {
@@ -194,8 +212,8 @@ void CMainFrame::OnDestroy() {
 void CMainFrame::OnInitMenu(HMENU menu) {
     CheckMenuItem(menu, ID_TOGGLE_URL_MONITOR,
                   MF_BYCOMMAND | (app_.UrlMonitor().IsEnabled() ? MF_CHECKED : MF_UNCHECKED));
-    EnableMenuItem(menu, ID_RESUME_TRANSFERS,
-                   MF_BYCOMMAND | (app_.HasPendingTransfers() ? MF_ENABLED : MF_GRAYED));
+    const bool canResume = !app_.IsResumeQuestionOpen() && app_.HasPendingTransfers();
+    EnableMenuItem(menu, ID_RESUME_TRANSFERS, MF_BYCOMMAND | (canResume ? MF_ENABLED : MF_GRAYED));
     EnableMenuItem(menu, ID_START_CLIENT,
                    MF_BYCOMMAND | (app_.Launcher().IsClientRunning() ? MF_GRAYED : MF_ENABLED));
 }
@@ -219,6 +237,12 @@ LRESULT CMainFrame::OnTrayNotify(LPARAM mouseMessage) {
             break;
     }
     return 0;
+}
+
+// The C runtime reads the time zone once; a changed zone or daylight-saving rule would otherwise
+// leave stamps and due times in the old one until the program restarts.
+void CMainFrame::OnTimeChange() {
+    _tzset();
 }
 
 // A restarted desktop shell has forgotten every icon; without this a hidden monitor would be
@@ -255,11 +279,20 @@ void CMainFrame::OnToggleUrlMonitor() {
     }
 }
 
+// One question at a time: a second list over an open editor or question could write a row the
+// open one is about to write too.
 void CMainFrame::OnQueueTransfers() {
-    CQueueTransfersDialog dialog(app_.Settings(), app_.Files(), app_.GetClock());
-    dialog.DoModal(hwnd_);
+    if (app_.Modals().IsAnyOpen()) {
+        BringModalToFront();
+        return;
+    }
+    QueueSchedules schedules(app_.Settings(), app_.Files(), app_.Launcher(), app_.GetClock(),
+                             app_.Modals());
+    CQueueTransfersDialog dialog(schedules);
+    app_.Modals().Run(ModalKind::QueueTransfers, [&] { return dialog.DoModal(hwnd_); });
 }
 
+// Greyed in the menus while a resume question is open; a command posted anyway does nothing.
 void CMainFrame::OnResumeTransfers() {
     if (app_.HasPendingTransfers()) {
         app_.ResumeInterruptedTransfers(false);
@@ -275,6 +308,8 @@ void CMainFrame::PrepareTrayMenu(HMENU popup) {
     }
     if (!app_.HasPendingTransfers()) {
         DeleteMenu(popup, ID_RESUME_TRANSFERS, MF_BYCOMMAND);
+    } else if (app_.IsResumeQuestionOpen()) {
+        EnableMenuItem(popup, ID_RESUME_TRANSFERS, MF_BYCOMMAND | MF_GRAYED);
     }
     SetMenuDefaultItem(popup, ID_OPEN, FALSE);
     DeleteMenu(popup,
@@ -296,6 +331,29 @@ void CMainFrame::ShowTrayMenu() {
     // Without a message after tracking, the menu would not close when the user clicks elsewhere.
     Post(WM_NULL, 0, 0);
     DestroyMenu(menu);
+}
+
+// The innermost open modal is the one enabled: each disables its owner. Brought forward and
+// flashed, as Windows does when the user clicks a window that a modal dialog has disabled.
+void CMainFrame::BringModalToFront() const {
+    std::pair<HWND, HWND> search{hwnd_, nullptr};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM parameter) {
+            auto* search = reinterpret_cast<std::pair<HWND, HWND>*>(parameter);
+            if (window == search->first || !IsWindowVisible(window) || !IsWindowEnabled(window)) {
+                return TRUE;
+            }
+            search->second = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    if (search.second == nullptr) {
+        return;
+    }
+    SetForegroundWindow(search.second);
+    FLASHWINFO flash{sizeof flash, search.second, FLASHW_CAPTION, kModalFlashes, 0};
+    FlashWindowEx(&flash);
 }
 
 void CMainFrame::AddTrayIcon() {

@@ -45,6 +45,7 @@ private:
     void OnContextMenu();
     LRESULT OnTrayNotify(LPARAM mouseMessage);
     void OnTaskbarCreated();
+    void OnTimeChange();
     bool OnCommand(int id);
 
     void OnStartClient();
@@ -55,6 +56,7 @@ private:
     void OnResumeTransfers();
 
     void ShowTrayMenu();
+    void BringModalToFront() const;
     void AddTrayIcon();
     void RemoveTrayIcon();
 

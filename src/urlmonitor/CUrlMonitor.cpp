@@ -60,8 +60,10 @@ void CUrlMonitor::OnTimerTick() {
     if (text.empty()) {
         return;
     }
+    const bool isNew = TakeNoteOf(text);
+    // Only now: a text that could not be stored must not count as seen at the next tick.
     seenSequence_ = sequence;
-    if (!TakeNoteOf(text)) {
+    if (!isNew) {
         return;
     }
     // The text stays seen: releasing Ctrl later does not bring it back.

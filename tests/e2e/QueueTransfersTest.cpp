@@ -53,3 +53,30 @@ TEST_F(QueueTransfersTest, ListsSortedAfterPurgeEditsByTheRulesAndRemovesOnlyOnO
     EXPECT_TRUE(WaitUntil([] { return QueueRowNames() == std::vector<std::string>{"1"}; }));
     EXPECT_EQ(ListBoxEntries(list), std::vector<std::string>{zuluFile});
 }
+
+// Mended: OK after a tick had run the row under the editor wrote it back, due to run again.
+TEST_F(QueueTransfersTest, TickUnderTheEditorRunsTheQueueOnceAndOkWritesNothingBack) {
+    const std::string onceFile = standIns.CreateQueueFile("Nightly backup.ftq");
+    SeedQueueRow("1", onceFile, dueOnce);
+    ASSERT_TRUE(monitor.Start());
+    monitor.PostCommand(ID_QUEUE_TRANSFERS);
+    HWND dialog = monitor.WaitForWindow("Queue Transfers");
+    ASSERT_NE(dialog, nullptr);
+    SelectListEntry(dialog, IDC_QUEUE_LIST, 0);
+    PostClickButton(dialog, IDC_EDIT_SCHEDULE);
+    HWND editor = monitor.WaitForWindow("Schedule Transfer");
+    ASSERT_NE(editor, nullptr);
+    ASSERT_TRUE(monitor.Send(WM_TIMER, kSchedulerTimer));
+    PostClickButton(editor, IDOK);
+    ASSERT_TRUE(WaitForWindowToClose(editor));
+    HWND box = WaitForOwnedBox(dialog);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(ItemText(box, kMessageBoxTextId),
+              "The schedule of\n" + onceFile +
+                  "\nchanged while it was being edited and was left as it is now.");
+    ClickButton(box, IDOK);
+    EXPECT_TRUE(
+        WaitUntil([&] { return ListBoxEntries(GetDlgItem(dialog, IDC_QUEUE_LIST)).empty(); }));
+    EXPECT_TRUE(QueueRowNames().empty());
+    EXPECT_EQ(standIns.ClientStarts(2, 1000), std::vector<std::string>{QueueArgument(onceFile)});
+}

@@ -82,3 +82,30 @@ TEST_F(RecoveryTest, NoQuestionWhileTheDownloaderRunsAndTheCommandResumesWithout
     ExpectResumed();
     EXPECT_EQ(monitor.WaitForWindow(kQuestionTitle, 0), nullptr);
 }
+
+// Mended: the command ran under the open question, and "Yes" then started every row again.
+TEST_F(RecoveryTest, ResumeCommandWhileTheQuestionIsUpStartsNothingMore) {
+    HWND question = StartAndWaitForQuestion();
+    ASSERT_NE(question, nullptr);
+    monitor.PostCommand(ID_RESUME_TRANSFERS);
+    PostClickButton(question, IDOK);  // after the command: one queue for both
+    ExpectResumed();
+    EXPECT_EQ(standIns.Starts("Rushload", 3, 2000).size(), 2u);
+}
+
+// Mended: a close under the "later" box stacked its question and, confirmed, ended the box's
+// loop: its 0 gave up every row.
+TEST_F(RecoveryTest, CloseUnderTheLaterBoxBringsItForwardAndItsQuitAnswerKeepsEveryRow) {
+    HWND question = StartAndWaitForQuestion();
+    ASSERT_NE(question, nullptr);
+    ClickButton(question, IDCANCEL);
+    ASSERT_TRUE(WaitForWindowToClose(question));
+    HWND later = monitor.WaitForWindow(kQuestionTitle);
+    ASSERT_NE(later, nullptr);
+    monitor.PostCommand(ID_EXIT);
+    EXPECT_EQ(monitor.WaitForWindow("Vantrel Monitor", 1000), nullptr);
+    EXPECT_TRUE(IsWindowVisible(later));
+    PostThreadMessageA(GetWindowThreadProcessId(monitor.Frame(), nullptr), WM_QUIT, 0, 0);
+    EXPECT_TRUE(monitor.WaitForExit(5000));
+    EXPECT_EQ(RowNames(registry::kTransferTable), (std::vector<std::string>{"4", "9"}));
+}

@@ -37,3 +37,23 @@ TEST_F(SchedulerTest, DueRowsStartTheClientOnceRowsGoPeriodicRowsStayAsStored) {
     EXPECT_EQ(QueueRowNames(), (std::vector<std::string>{"2", "4"}));
     EXPECT_EQ(standIns.ClientStarts(3, 1000).size(), 2u);
 }
+
+// Mended: the client announces itself some time after its start, so the second due row of a pass
+// was launched into it and, running once, deleted.
+TEST_F(SchedulerTest, EachPassStartsOneQueueAndTheNextWaitsUntilTheClientHasGone) {
+    const std::string first = standIns.CreateQueueFile("First.ftq");
+    const std::string second = standIns.CreateQueueFile("Second.ftq");
+    SeedQueueRow("1", second, dueOnce);
+    SeedQueueRow("2", first, dueOnce);
+    standIns.AnnounceClientAfter(500);
+    ASSERT_TRUE(monitor.Start());
+    const std::vector<std::string> queues = {first, second};
+    for (size_t starts = 1; starts <= queues.size(); ++starts) {
+        monitor.Send(WM_TIMER, kSchedulerTimer);
+        ASSERT_EQ(standIns.ClientStarts(starts, 5000).size(), starts);
+        ASSERT_TRUE(standIns.WaitUntilClientEnds());
+        EXPECT_EQ(standIns.ClientStarts().back(), QueueArgument(queues[starts - 1]));
+        EXPECT_EQ(QueueRowNames().size(), queues.size() - starts);
+    }
+    EXPECT_EQ(monitor.LogMessages(), Lines({first, second}));
+}

@@ -34,3 +34,18 @@ TEST_F(StartupTest, StartsHiddenAloneKeepsItsIconAndClosesOnlyOnOk) {
         EXPECT_EQ(monitor.WaitForExit(answer == IDOK ? 5000 : 500), answer == IDOK);
     }
 }
+
+// Mended: a log that could not be created ended the program at start-up. (Wine's per-program
+// setting keeps the rich edit library from loading.)
+TEST_F(StartupTest, WithoutItsLogTheProgramStillStartsAndRunsItsQueues) {
+    const std::string onceFile = standIns.CreateQueueFile("Nightly backup.ftq");
+    SeedQueueRow("1", onceFile, dueOnce);
+    const char kOverrides[] = "Software\\Wine\\AppDefaults\\VantrelMonitor.exe\\DllOverrides";
+    RegSetKeyValueA(HKEY_CURRENT_USER, kOverrides, "riched20", REG_SZ, "disabled", 9);
+    const bool started = monitor.Start();
+    RegDeleteTreeA(HKEY_CURRENT_USER, kOverrides);
+    ASSERT_TRUE(started);
+    EXPECT_EQ(FindWindowExA(monitor.Frame(), nullptr, "RichEdit20A", nullptr), nullptr);
+    monitor.Send(WM_TIMER, kSchedulerTimer);
+    EXPECT_EQ(standIns.ClientStarts(1, 5000), std::vector<std::string>{QueueArgument(onceFile)});
+}

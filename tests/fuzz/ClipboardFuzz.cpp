@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <string_view>
 
-#include "shared/MemorySettingsStore.h"
 #include "core/RegistryLayout.h"
 #include "fuzz/FuzzInput.h"
 #include "shared/Fakes.h"
+#include "shared/MemorySettingsStore.h"
 #include "urlmonitor/CUrlMonitor.h"
 #include "urlmonitor/UrlCandidate.h"
 

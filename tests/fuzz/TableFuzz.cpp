@@ -4,12 +4,12 @@
 #include <climits>
 #include <cstdlib>
 
-#include "shared/MemorySettingsStore.h"
 #include "core/RegistryLayout.h"
 #include "fuzz/FuzzInput.h"
 #include "recovery/CInterruptedTransferStore.h"
 #include "scheduler/CQueueScheduleStore.h"
 #include "shared/Fakes.h"
+#include "shared/MemorySettingsStore.h"
 
 namespace {
 
@@ -125,10 +125,11 @@ void CheckTransferTable(Registry& r) {
     Require(transfers.Enumerate() == numbers, "the transfer rows are not listed once each");
     Require(transfers.CountPending() == pending, "the pending count is not the rows with DBVER 1");
     r.RequireSame("counting deleted a pending transfer, or other than those without DBVER 1");
+    const std::vector<std::string> names = transfers.ListNames();
     for (const std::string& name : r.store.ListSubkeys(kTransferTable, KeyAccess::Read)) {
         r.expected.DeleteSubkey(kTransferTable, name);
     }
-    transfers.DeleteAll();
+    transfers.DeleteRows(names);
     r.RequireSame("deleting all transfers changed more or less than the listed rows");
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -59,13 +60,13 @@ struct FakeCompanions : CompanionPlatform {
     void ShellOpen(const std::string& programFile,
                    const std::optional<std::string>& argument) override {
         launches.push_back({programFile, argument});
-        if (eventRaisedByLaunch) {
-            presentEvents.insert(*eventRaisedByLaunch);
+        if (onLaunch) {
+            onLaunch();
         }
     }
     std::set<std::string> presentEvents;
     std::vector<Launch> launches;
-    std::optional<std::string> eventRaisedByLaunch;  // a companion up at once after its launch
+    std::function<void()> onLaunch;  // what the started program does at once
 };
 
 struct FakeFileSystem : FileSystem {

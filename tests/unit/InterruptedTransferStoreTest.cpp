@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "shared/MemorySettingsStore.h"
 #include "core/RegistryLayout.h"
+#include "shared/MemorySettingsStore.h"
 
 namespace {
 
@@ -41,11 +41,17 @@ TEST(InterruptedTransferStore, CountPendingKeepsRowsMarkedOneAndDeletesOthersByT
     }
 }
 
+// Mended: running out of memory while listing at start-up ended the program.
 TEST(InterruptedTransferStore, RowsAreListedByNumberAndAllDeletedByTheirOwnName) {
     Table table({{"07", 1}, {"+8", 1}, {"abc", 0}, {"-2", 1}});
     CInterruptedTransferStore store(table);
+    table.AfterNextList([] { throw std::bad_alloc(); });
+    EXPECT_EQ(store.CountPending(), 0);
+    table.AfterNextList([] { throw std::bad_alloc(); });
+    EXPECT_TRUE(store.Enumerate().empty());
+    EXPECT_EQ(table.Listed().size(), 4u);
     EXPECT_EQ(store.Enumerate(), (std::vector<int>{8, -2, 7, 0}));
-    store.DeleteAll();
+    store.DeleteRows(store.ListNames());
     EXPECT_EQ(table.Listed(), Names{});
     EXPECT_TRUE(table.KeyExists(MemorySettingsStore::Hive::User, registry::kTransferTable));
 }

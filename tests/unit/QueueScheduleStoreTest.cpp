@@ -2,9 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "shared/MemorySettingsStore.h"
 #include "core/RegistryLayout.h"
+#include "scheduler/QueueSchedules.h"
 #include "shared/Fakes.h"
+#include "shared/MemorySettingsStore.h"
 
 namespace {
 
@@ -74,4 +75,20 @@ TEST_F(QueueStore, PurgeDeletesExactlyTheInvalidRowsItTestedAndFindTakesTheLastE
     Seed("10", {1, 32, std::nullopt, "C:\\Q\\a.ftq"});
     EXPECT_EQ(store.FindByName("C:\\Q\\a.ftq"), 10);
     EXPECT_EQ(store.FindByName("c:\\q\\a.ftq"), 0);
+}
+
+// Mended: opening the list purged the rows of a running client, which may be half written.
+TEST_F(QueueStore, TheListPurgesOnlyWhileTheClientIsNotRunning) {
+    Seed("1");
+    Seed("2", {0});
+    FakeCompanions companions;
+    const ClientLauncher launcher(companions);
+    const FakeClock clock;
+    ModalState modals;
+    QueueSchedules schedules(settings, files, launcher, clock, modals);
+    for (const bool running : {true, false}) {
+        companions.presentEvents = {running ? companions::kClientEvent : ""};
+        EXPECT_EQ(schedules.List(), std::vector<std::string>{"C:\\q.ftq"});
+        EXPECT_EQ(store.Enumerate().size(), running ? 2u : 1u);
+    }
 }

@@ -4,36 +4,40 @@
 
 #include <tuple>
 
-#include "shared/MemorySettingsStore.h"
 #include "core/RegistryLayout.h"
 #include "shared/Fakes.h"
+#include "shared/MemorySettingsStore.h"
 
 namespace {
 
 struct FakeQuestion : ResumeQuestion {
-    FakeQuestion(ResumeAnswer answer, bool later) : answer(answer), later(later) {}
+    FakeQuestion(ResumeAnswer answer, ResumeAnswer later) : answer(answer), later(later) {}
     ResumeAnswer AskToResume() override { return answer; }
-    bool AskResumeLater() override { return later; }
-    ResumeAnswer answer;
-    bool later;
+    ResumeAnswer AskResumeLater() override { return later; }
+    ResumeAnswer answer, later;
 };
 
 }  // namespace
 
+// Mended: anything but a "Yes" to resuming later, a box that failed or met the quit message too,
+// gave the rows up.
 TEST(ResumeFlow, OnlyANoThenNoGivesTheRowsUpAndOnlyAYesOrNotAskingResumesThem) {
     const std::vector<Launch> nineThenFour{{"Rushload.exe", "fdb://9"},
                                            {"Rushload.exe", "fdb://4"}};
     const std::vector<LoggedLine> line{{"Resuming interrupted transfers.", kNavy}};
-    using Case = std::tuple<const char*, bool, ResumeAnswer, bool, std::vector<const char*>,
+    constexpr ResumeAnswer kYes = ResumeAnswer::Yes, kNo = ResumeAnswer::No;
+    constexpr ResumeAnswer kOther = ResumeAnswer::Other;
+    using Case = std::tuple<const char*, bool, ResumeAnswer, ResumeAnswer, std::vector<const char*>,
                             std::vector<Launch>, std::vector<LoggedLine>, bool>;
     const Case cases[] = {
-        {"yes", true, ResumeAnswer::Yes, false, {"4", "9"}, nineThenFour, line, true},
-        {"not asked", false, ResumeAnswer::No, false, {"4", "9"}, nineThenFour, line, true},
-        {"no, then later", true, ResumeAnswer::No, true, {"4", "9"}, {}, {}, true},
-        {"no, then no", true, ResumeAnswer::No, false, {"4", "9"}, {}, {}, false},
-        {"not shown", true, ResumeAnswer::Other, false, {"4", "9"}, {}, {}, true},
-        {"rows 0 and -2", true, ResumeAnswer::Yes, false, {"0", "-2"}, {}, line, true},
-        {"no rows", false, ResumeAnswer::Yes, false, {}, {}, {}, true},
+        {"yes", true, kYes, kNo, {"4", "9"}, nineThenFour, line, true},
+        {"not asked", false, kNo, kNo, {"4", "9"}, nineThenFour, line, true},
+        {"no, then later", true, kNo, kYes, {"4", "9"}, {}, {}, true},
+        {"no, then no", true, kNo, kNo, {"4", "9"}, {}, {}, false},
+        {"no, then no answer", true, kNo, kOther, {"4", "9"}, {}, {}, true},
+        {"not shown", true, kOther, kNo, {"4", "9"}, {}, {}, true},
+        {"rows 0 and -2", true, kYes, kNo, {"0", "-2"}, {}, line, true},
+        {"no rows", false, kYes, kNo, {}, {}, {}, true},
     };
     for (const auto& [what, ask, answer, later, rows, launches, lines, rowsKept] : cases) {
         MemorySettingsStore settings;
@@ -45,7 +49,8 @@ TEST(ResumeFlow, OnlyANoThenNoGivesTheRowsUpAndOnlyAYesOrNotAskingResumesThem) {
         ClientLauncher launcher(companions);
         RecordingLog log;
         FakeQuestion question(answer, later);
-        ResumeInterruptedTransfers(ask, question, settings, launcher, log);
+        ModalState modals;
+        ResumeInterruptedTransfers(ask, question, modals, settings, launcher, log);
         EXPECT_EQ(log.lines, lines) << what;
         EXPECT_EQ(companions.launches, launches) << what;
         EXPECT_EQ(settings.ListSubkeys(registry::kTransferTable, KeyAccess::Read).size(),

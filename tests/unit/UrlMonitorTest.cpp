@@ -4,9 +4,10 @@
 
 #include <tuple>
 
-#include "shared/MemorySettingsStore.h"
+#include "AllocationFailure.h"
 #include "core/RegistryLayout.h"
 #include "shared/Fakes.h"
+#include "shared/MemorySettingsStore.h"
 #include "urlmonitor/UrlCandidate.h"
 
 namespace {
@@ -64,6 +65,16 @@ TEST(UrlMonitor, EnabledMonitorLogsACopiedFtpUrlAndStartsTheClientWithoutArgumen
     m.reads = 0;
     m.monitor.OnTimerTick();
     EXPECT_EQ(m.reads, 0);  // an unchanged clipboard is not read again
+    // Mended: a text that could not be stored counted as seen all the same, and was never read
+    // again.
+    m.text = "ftp://h/" + std::string(1 << 20, 'b');
+    ++m.sequence;
+    {
+        AllocationFailure storing(m.text.size(), 2);  // after the copy the clipboard read makes
+        EXPECT_THROW(m.monitor.OnTimerTick(), std::bad_alloc);
+    }
+    m.monitor.OnTimerTick();
+    EXPECT_EQ(m.companions.launches.size(), 2u);
 }
 
 TEST(UrlMonitor, EachDistinctTextIsActedOnAtMostOnceAndNeverWhileCtrlIsDown) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "app/CMonitorApp.h"
 #include "core/RegistryLayout.h"
 #include "res/resource.h"
@@ -28,13 +30,23 @@ protected:
 
 }  // namespace
 
-// Either the client runs, a transfer is pending and the URL monitor is on, or none of them.
+// Either the client runs, a transfer is pending and the URL monitor is on, or none of them; or a
+// transfer is pending while the resume question is open.
+// Mended: the resume command was offered while the resume question was open.
 TEST_F(MainFrameTest, MenusOfferOnlyWhatCanBeDone) {
-    for (const bool busy : {false, true}) {
-        if (busy) {
-            client = CreateEventA(nullptr, FALSE, FALSE, "VANTRELInstance");
+    enum { kIdle, kAsking, kBusy };
+    for (const int state : {kIdle, kAsking, kBusy}) {
+        const bool busy = state == kBusy;
+        if (state == kAsking) {
             RegistrySettingsStore().WriteInt(std::string(registry::kTransferSection) + "\\3",
                                              registry::kVersionEntry, 1);
+        }
+        if (busy) {
+            client = CreateEventA(nullptr, FALSE, FALSE, "VANTRELInstance");
+        }
+        std::optional<ModalState::Scope> asking;
+        if (state == kAsking) {
+            asking.emplace(app.Modals(), ModalKind::ResumeQuestion);
         }
         app.UrlMonitor().SetEnabled(busy);
         HMENU bar = GetMenu(frame);
@@ -46,7 +58,8 @@ TEST_F(MainFrameTest, MenusOfferOnlyWhatCanBeDone) {
         HMENU tray = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDM_TRAY_MENU));
         frame.PrepareTrayMenu(GetSubMenu(tray, 0));
         EXPECT_EQ(State(tray, ID_START_CLIENT), busy ? kAbsent : MF_ENABLED);
-        EXPECT_EQ(State(tray, ID_RESUME_TRANSFERS) != kAbsent, busy);
+        EXPECT_EQ(State(tray, ID_RESUME_TRANSFERS),
+                  state == kIdle ? kAbsent : (busy ? MF_ENABLED : MF_GRAYED));
         EXPECT_EQ(State(tray, ID_ENABLE_URL_MONITOR) != kAbsent, !busy);
         EXPECT_EQ(State(tray, ID_DISABLE_URL_MONITOR) != kAbsent, busy);
         EXPECT_EQ(GetMenuDefaultItem(GetSubMenu(tray, 0), FALSE, 0), static_cast<UINT>(ID_OPEN));
@@ -82,4 +95,18 @@ TEST_F(MainFrameTest, DestroyDisablesBothWorkersInOrderAndRemovesTheIcon) {
     EXPECT_EQ(log.lines, (std::vector<LoggedLine>{{"URL Monitor Disabled.", kNavy},
                                                   {"Transfer Scheduler Disabled.", kNavy}}));
     EXPECT_FALSE(frame.IsIconShown());
+}
+
+// Mended: the runtime reads the time zone once; a zone changed later kept stamps and due times in
+// the old one until the program restarted.
+TEST_F(MainFrameTest, TimeChangeMakesTimesFollowTheNewZone) {
+    const Time32 newYear1971 = 365 * 86400;
+    _putenv("TZ=UTC");
+    _tzset();
+    _putenv("TZ=EST5EDT");
+    EXPECT_EQ(FormatTime(newYear1971), "01/01/71 00:00:00");
+    frame.Send(WM_TIMECHANGE);
+    EXPECT_EQ(FormatTime(newYear1971), "12/31/70 19:00:00");
+    _putenv("TZ=UTC");
+    _tzset();
 }

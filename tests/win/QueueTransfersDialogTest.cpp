@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "DialogDriver.h"
-#include "shared/MemorySettingsStore.h"
 #include "scheduler/CQueueScheduleStore.h"
 #include "shared/Fakes.h"
+#include "shared/MemorySettingsStore.h"
 
 namespace {
 
@@ -42,14 +42,18 @@ protected:
         }
     }
     void Run(std::function<void(Window)> script) {
-        CQueueTransfersDialog dialog(settings, files, clock);
+        QueueSchedules schedules(settings, files, launcher, clock, modals);
+        CQueueTransfersDialog dialog(schedules);
         WithScript([&] { return dialog.Handle(); }, std::move(script),
                    [&] { return dialog.DoModal(nullptr); });
     }
 
     MemorySettingsStore settings;
     FakeFileSystem files;
+    FakeCompanions companions;
+    ClientLauncher launcher{companions};
     FakeClock clock;
+    ModalState modals;
     CQueueScheduleStore store{settings, files};
 };
 
