@@ -72,43 +72,6 @@ TEST_F(BadInputTest, OddRowsAreKeptOrPurgedByTheRulesAndOnlyTheValidDueRowRuns) 
     EXPECT_TRUE(monitor.Send(WM_NULL, 0, 5000));
 }
 
-TEST_F(BadInputTest, ManyRowsPassQuietlyAndAClientAppearingMidPassDefersTheLaterDueRow) {
-    constexpr int kManyRows = 5000;
-    constexpr DWORD kPassMs = 120000;
-    const std::string manyFile = standIns.CreateQueueFile("Many.ftq");
-    for (int row = 1; row <= kManyRows; ++row) {
-        SeedQueueRow(std::to_string(row), manyFile, neverDue);
-    }
-    for (int row = 500; row <= kManyRows; row += 500) {
-        SetDword(kQueues, std::to_string(row), registry::kVersionEntry, 2);
-    }
-    std::vector<std::string> kept = QueueRowNames();
-    kept.erase(std::remove_if(kept.begin(), kept.end(),
-                              [](const std::string& row) { return std::stoi(row) % 500 == 0; }),
-               kept.end());
-    // The pass walks the listing from its end: its last row is started first, and its first row
-    // comes long after the client started for the other has made its event.
-    const std::string firstWalked = standIns.CreateQueueFile("First walked.ftq");
-    const std::string lastWalked = standIns.CreateQueueFile("Last walked.ftq");
-    SeedQueueRow(kept.back(), firstWalked, dueOnce);
-    SeedQueueRow(kept.front(), lastWalked, dueOnce);
-    standIns.HoldClientFor(8000);
-    ASSERT_TRUE(monitor.Start());
-
-    ASSERT_TRUE(monitor.Send(WM_TIMER, kSchedulerTimer, kPassMs));
-    EXPECT_TRUE(monitor.Send(WM_NULL, 0, 5000));
-    EXPECT_EQ(monitor.LogMessages(), Lines({firstWalked}));
-    kept.pop_back();
-    EXPECT_EQ(QueueRowNames(), kept);
-    standIns.HoldClientFor(0);
-    ASSERT_TRUE(standIns.WaitUntilClientEnds(20000));
-    ASSERT_TRUE(monitor.Send(WM_TIMER, kSchedulerTimer, kPassMs));
-    EXPECT_EQ(monitor.LogMessages(), Lines({firstWalked, lastWalked}));
-    EXPECT_EQ(standIns.ClientStarts(2, 5000),
-              (std::vector<std::string>{QueueArgument(firstWalked), QueueArgument(lastWalked)}));
-    EXPECT_EQ(QueueRowNames().size(), kept.size() - 1);
-}
-
 TEST_F(BadInputTest, HugeTextsAndAMissingClientProgramLogTheirLinesAndShowNothing) {
     const std::string emptyFolder = standIns.Folder() + "Empty install";
     CreateDirectoryA(emptyFolder.c_str(), nullptr);

@@ -57,14 +57,9 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD waitMs) {
 }
 
 void StandIns::Reset() const {
-    for (const char* file : {"Vantrel.args.txt", "Rushload.args.txt", "Vantrel.starts.txt",
-                             "Rushload.starts.txt", "Vantrel.hold-ms", "Vantrel.announce-ms"}) {
+    for (const char* file : {"Vantrel.starts.txt", "Rushload.starts.txt", "Vantrel.announce-ms"}) {
         DeleteFileA((folder_ + file).c_str());
     }
-}
-
-void StandIns::HoldClientFor(DWORD milliseconds) const {
-    std::ofstream(folder_ + "Vantrel.hold-ms") << milliseconds;
 }
 
 void StandIns::AnnounceClientAfter(DWORD milliseconds) const {

@@ -15,12 +15,12 @@
 std::string WindowsPath(const std::string& unixPath);
 bool WaitUntil(const std::function<bool()>& condition, DWORD waitMs = 5000);
 
-// The stand-in companions' folder: records of their command lines and their hold times.
+// The stand-in companions' folder: records of their command lines, and when they announce
+// themselves.
 class StandIns {
 public:
     const std::string& Folder() const { return folder_; }
     void Reset() const;
-    void HoldClientFor(DWORD milliseconds) const;
     void AnnounceClientAfter(DWORD milliseconds) const;
     // Raw argument texts in process creation order, once `count` have arrived or after waiting.
     std::vector<std::string> Starts(const char* program, size_t count, DWORD waitMs) const;

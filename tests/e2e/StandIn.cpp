@@ -1,7 +1,6 @@
 // Stands in for Vantrel.exe or Rushload.exe: creates its presence event "<name>.announce-ms" ms
-// after its start, as the real programs do some time after theirs; then appends its raw argument
-// text to "<name>.args.txt" beside itself, and again after its creation time to
-// "<name>.starts.txt"; and holds its event for "<name>.hold-ms" ms.
+// after its start, as the real programs do some time after theirs, then appends its creation
+// time and raw argument text to "<name>.starts.txt" beside itself.
 
 #include <windows.h>
 
@@ -53,11 +52,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     GetProcessTimes(GetCurrentProcess(), &creation, &unused, &unused, &unused);
     const std::string stamp = std::to_string(
         (static_cast<unsigned long long>(creation.dwHighDateTime) << 32) | creation.dwLowDateTime);
-    AppendLine(stem + ".args.txt", arguments);
     AppendLine(stem + ".starts.txt", stamp + " " + arguments);
-    DWORD holdMs = 0;
-    std::ifstream(stem + ".hold-ms") >> holdMs;
-    Sleep(holdMs);
     CloseHandle(event);
     return 0;
 }

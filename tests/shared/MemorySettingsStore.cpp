@@ -2,48 +2,38 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 
 #include "core/RegistryLayout.h"
 
 namespace {
 
-std::string Upper(const std::string& text) {
-    std::string result = text;
-    for (char& c : result) {
+std::string Upper(std::string text) {
+    for (char& c : text) {
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     }
-    return result;
+    return text;
 }
 
-struct NoCase {
-    bool operator()(const std::string& a, const std::string& b) const {
-        return Upper(a) < Upper(b);
-    }
-};
-
-std::vector<std::string> SplitPath(const std::string& path) {
-    std::vector<std::string> parts;
-    std::string part;
-    for (char c : path) {
-        if (c == '\\') {
-            if (!part.empty()) {
-                parts.push_back(part);
-            }
-            part.clear();
-        } else {
-            part += c;
+// "<hive>\part\part", whatever separators the caller used.
+std::string KeyPath(MemorySettingsStore::Hive hive, const std::string& path) {
+    std::string key = hive == MemorySettingsStore::Hive::User ? "User" : "Machine";
+    for (size_t start = 0, end = 0; start < path.size(); start = end + 1) {
+        end = std::min(path.find('\\', start), path.size());
+        if (end > start) {
+            key += "\\" + path.substr(start, end - start);
         }
     }
-    if (!part.empty()) {
-        parts.push_back(part);
-    }
-    return parts;
+    return key;
 }
 
-struct Value {
-    unsigned type = 0;
-    std::vector<uint8_t> bytes;
-};
+bool IsUnder(const std::string& path, const std::string& key) {
+    return Upper(path).rfind(Upper(key) + "\\", 0) == 0;
+}
+
+std::string ProfilePath(const std::string& section) {
+    return std::string(registry::kUserRoot) + "\\" + section;
+}
 
 bool IsStringType(unsigned type) {
     return type == registry::kTypeString || type == registry::kTypeExpandString;
@@ -55,77 +45,36 @@ std::string TextUpToNul(const std::vector<uint8_t>& bytes) {
 
 }  // namespace
 
-struct MemorySettingsStore::Key {
-    std::map<std::string, std::unique_ptr<Key>, NoCase> subkeys;
-    std::map<std::string, Value, NoCase> values;
-
-    const Value* FindValue(const std::string& name) const {
-        auto found = values.find(name);
-        return found == values.end() ? nullptr : &found->second;
-    }
-};
-
-MemorySettingsStore::MemorySettingsStore()
-    : user_(std::make_unique<Key>()), machine_(std::make_unique<Key>()) {}
-
-MemorySettingsStore::~MemorySettingsStore() = default;
-
-MemorySettingsStore::Key* MemorySettingsStore::Find(Hive hive, const std::string& path) const {
-    Key* key = hive == Hive::User ? user_.get() : machine_.get();
-    for (const std::string& part : SplitPath(path)) {
-        auto found = key->subkeys.find(part);
-        if (found == key->subkeys.end()) {
-            return nullptr;
-        }
-        key = found->second.get();
-    }
-    return key;
+bool MemorySettingsStore::NoCase::operator()(const std::string& a, const std::string& b) const {
+    return Upper(a) < Upper(b);
 }
 
-MemorySettingsStore::Key& MemorySettingsStore::Create(Hive hive, const std::string& path) {
-    Key* key = hive == Hive::User ? user_.get() : machine_.get();
-    for (const std::string& part : SplitPath(path)) {
-        std::unique_ptr<Key>& child = key->subkeys[part];
-        if (!child) {
-            child = std::make_unique<Key>();
-        }
-        key = child.get();
-    }
-    return *key;
-}
-
-std::string MemorySettingsStore::ProfilePath(const std::string& section) {
-    return std::string(registry::kUserRoot) + "\\" + section;
+const MemorySettingsStore::Value* MemorySettingsStore::Find(Hive hive, const std::string& path,
+                                                            const std::string& name) const {
+    const auto key = keys_.find(KeyPath(hive, path));
+    const auto value = key == keys_.end() ? Values::const_iterator() : key->second.find(name);
+    return key == keys_.end() || value == key->second.end() ? nullptr : &value->second;
 }
 
 int32_t MemorySettingsStore::GetInt(const std::string& section, const std::string& entry,
                                     int32_t defaultValue) {
-    const Key* key = Find(Hive::User, ProfilePath(section));
-    const Value* value = key ? key->FindValue(entry) : nullptr;
-    if (value == nullptr || value->bytes.size() != 4) {
-        return defaultValue;
+    const Value* value = Find(Hive::User, ProfilePath(section), entry);
+    int32_t number = defaultValue;
+    if (value != nullptr && value->bytes.size() == sizeof number) {
+        std::memcpy(&number, value->bytes.data(), sizeof number);  // both worlds: little-endian
     }
-    uint32_t number = 0;
-    for (int i = 3; i >= 0; --i) {
-        number = (number << 8) | value->bytes[i];
-    }
-    return static_cast<int32_t>(number);
+    return number;
 }
 
 std::string MemorySettingsStore::GetString(const std::string& section, const std::string& entry,
                                            const std::string& defaultValue) {
-    const Key* key = Find(Hive::User, ProfilePath(section));
-    const Value* value = key ? key->FindValue(entry) : nullptr;
-    if (value == nullptr || !IsStringType(value->type)) {
-        return defaultValue;
-    }
-    return TextUpToNul(value->bytes);
+    const Value* value = Find(Hive::User, ProfilePath(section), entry);
+    return value != nullptr && IsStringType(value->type) ? TextUpToNul(value->bytes) : defaultValue;
 }
 
 std::optional<std::vector<uint8_t>> MemorySettingsStore::GetBinary(const std::string& section,
                                                                    const std::string& entry) {
-    const Key* key = Find(Hive::User, ProfilePath(section));
-    const Value* value = key ? key->FindValue(entry) : nullptr;
+    const Value* value = Find(Hive::User, ProfilePath(section), entry);
     if (value == nullptr || value->type != registry::kTypeBinary) {
         return std::nullopt;
     }
@@ -134,17 +83,15 @@ std::optional<std::vector<uint8_t>> MemorySettingsStore::GetBinary(const std::st
 
 void MemorySettingsStore::WriteInt(const std::string& section, const std::string& entry,
                                    int32_t value) {
-    const auto number = static_cast<uint32_t>(value);
-    SetRaw(Hive::User, ProfilePath(section), entry, registry::kTypeDword,
-           {static_cast<uint8_t>(number), static_cast<uint8_t>(number >> 8),
-            static_cast<uint8_t>(number >> 16), static_cast<uint8_t>(number >> 24)});
+    std::vector<uint8_t> bytes(sizeof value);
+    std::memcpy(bytes.data(), &value, sizeof value);
+    SetRaw(Hive::User, ProfilePath(section), entry, registry::kTypeDword, bytes);
 }
 
 void MemorySettingsStore::WriteString(const std::string& section, const std::string& entry,
                                       const std::string& text) {
-    std::vector<uint8_t> bytes(text.begin(), text.end());
-    bytes.push_back(0);
-    SetRaw(Hive::User, ProfilePath(section), entry, registry::kTypeString, bytes);
+    SetRaw(Hive::User, ProfilePath(section), entry, registry::kTypeString,
+           std::vector<uint8_t>(text.c_str(), text.c_str() + text.size() + 1));
 }
 
 void MemorySettingsStore::WriteBinary(const std::string& section, const std::string& entry,
@@ -152,17 +99,24 @@ void MemorySettingsStore::WriteBinary(const std::string& section, const std::str
     SetRaw(Hive::User, ProfilePath(section), entry, registry::kTypeBinary, bytes);
 }
 
+// Keys sort by their whole path: a key's subkeys, and theirs, follow "<key>\" one after another.
+MemorySettingsStore::Keys::iterator MemorySettingsStore::FirstBelow(const std::string& key) {
+    return keys_.lower_bound(key + "\\");
+}
+
 std::vector<std::string> MemorySettingsStore::ListSubkeys(const std::string& tablePath,
                                                           KeyAccess /*access*/) {
-    ++listCount;
     std::vector<std::string> names;
-    if (const Key* key = Find(Hive::User, tablePath)) {
-        for (const auto& entry : key->subkeys) {
-            if (entry.first.size() >= registry::kSubkeyNameBuffer) {
-                break;
-            }
-            names.push_back(entry.first);
+    const std::string table = KeyPath(Hive::User, tablePath);
+    for (auto key = FirstBelow(table); key != keys_.end() && IsUnder(key->first, table); ++key) {
+        const std::string name = key->first.substr(table.size() + 1);
+        if (name.find('\\') != std::string::npos) {
+            continue;  // deeper down
         }
+        if (name.size() >= registry::kSubkeyNameBuffer) {
+            break;
+        }
+        names.push_back(name);
     }
     if (afterNextList_) {
         auto action = std::move(afterNextList_);
@@ -173,20 +127,16 @@ std::vector<std::string> MemorySettingsStore::ListSubkeys(const std::string& tab
 }
 
 void MemorySettingsStore::DeleteSubkey(const std::string& tablePath, const std::string& name) {
-    Key* table = Find(Hive::User, tablePath);
-    if (table == nullptr) {
-        return;
-    }
-    auto found = table->subkeys.find(name);
-    if (found != table->subkeys.end() && found->second->subkeys.empty()) {
-        table->subkeys.erase(found);
+    const std::string key = KeyPath(Hive::User, tablePath + "\\" + name);
+    const auto below = FirstBelow(key);
+    if (below == keys_.end() || !IsUnder(below->first, key)) {
+        keys_.erase(key);
     }
 }
 
 std::string MemorySettingsStore::ReadMachineString(const std::string& path,
                                                    const std::string& valueName) {
-    const Key* key = Find(Hive::Machine, path);
-    const Value* value = key ? key->FindValue(valueName) : nullptr;
+    const Value* value = Find(Hive::Machine, path, valueName);
     if (value == nullptr || !IsStringType(value->type) ||
         value->bytes.size() > registry::kMachineStringBuffer) {
         return {};
@@ -196,54 +146,44 @@ std::string MemorySettingsStore::ReadMachineString(const std::string& path,
 
 void MemorySettingsStore::SetRaw(Hive hive, const std::string& path, const std::string& name,
                                  unsigned type, const std::vector<uint8_t>& bytes) {
-    Create(hive, path).values[name] = Value{type, bytes};
+    CreateKey(hive, path);
+    keys_[KeyPath(hive, path)][name] = Value{type, bytes};
 }
 
-void MemorySettingsStore::CreateKey(Hive hive, const std::string& path) { Create(hive, path); }
+void MemorySettingsStore::CreateKey(Hive hive, const std::string& path) {
+    const std::string key = KeyPath(hive, path);
+    for (size_t end = key.find('\\'); end != std::string::npos; end = key.find('\\', end + 1)) {
+        keys_[key.substr(0, end)];
+    }
+    keys_[key];
+}
 
 void MemorySettingsStore::DeleteTree(Hive hive, const std::string& path) {
-    std::vector<std::string> parts = SplitPath(path);
-    if (parts.empty()) {
-        return;
-    }
-    const std::string leaf = parts.back();
-    parts.pop_back();
-    std::string parentPath;
-    for (const std::string& part : parts) {
-        parentPath += part + "\\";
-    }
-    if (Key* parent = Find(hive, parentPath)) {
-        parent->subkeys.erase(leaf);
+    const std::string key = KeyPath(hive, path);
+    keys_.erase(key);
+    for (auto below = FirstBelow(key); below != keys_.end() && IsUnder(below->first, key);) {
+        below = keys_.erase(below);
     }
 }
 
 bool MemorySettingsStore::KeyExists(Hive hive, const std::string& path) const {
-    return Find(hive, path) != nullptr;
-}
-
-bool MemorySettingsStore::ValueExists(Hive hive, const std::string& path,
-                                      const std::string& name) const {
-    const Key* key = Find(hive, path);
-    return key != nullptr && key->FindValue(name) != nullptr;
+    return keys_.count(KeyPath(hive, path)) != 0;
 }
 
 std::string MemorySettingsStore::Dump(Hive hive) const {
     std::string out;
-    std::vector<std::pair<std::string, const Key*>> pending{
-        {"", hive == Hive::User ? user_.get() : machine_.get()}};
-    while (!pending.empty()) {
-        auto [path, key] = pending.back();
-        pending.pop_back();
+    const std::string root = KeyPath(hive, "");
+    for (const auto& [path, values] : keys_) {
+        if (path != root && !IsUnder(path, root)) {
+            continue;
+        }
         out += "[" + path + "]\n";
-        for (const auto& [name, value] : key->values) {
+        for (const auto& [name, value] : values) {
             out += name + " " + std::to_string(value.type) + ":";
             for (uint8_t byte : value.bytes) {
                 out += " " + std::to_string(byte);
             }
             out += "\n";
-        }
-        for (auto child = key->subkeys.rbegin(); child != key->subkeys.rend(); ++child) {
-            pending.emplace_back(path + "\\" + child->first, child->second.get());
         }
     }
     return out;

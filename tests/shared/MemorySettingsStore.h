@@ -2,7 +2,6 @@
 
 #include <functional>
 #include <map>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,9 +13,6 @@
 class MemorySettingsStore : public SettingsStore {
 public:
     enum class Hive { User, Machine };
-
-    MemorySettingsStore();
-    ~MemorySettingsStore() override;
 
     int32_t GetInt(const std::string& section, const std::string& entry,
                    int32_t defaultValue) override;
@@ -39,7 +35,6 @@ public:
     void CreateKey(Hive hive, const std::string& path);
     void DeleteTree(Hive hive, const std::string& path);
     bool KeyExists(Hive hive, const std::string& path) const;
-    bool ValueExists(Hive hive, const std::string& path, const std::string& name) const;
     // Every key and value of a hive as text, for comparing whole trees.
     std::string Dump(Hive hive) const;
 
@@ -47,15 +42,22 @@ public:
     // table between a listing and the reads that follow it.
     void AfterNextList(std::function<void()> action);
 
-    int listCount = 0;  // how many tables were listed, for tests that count registry work
-
 private:
-    struct Key;
-    Key* Find(Hive hive, const std::string& path) const;
-    Key& Create(Hive hive, const std::string& path);
-    static std::string ProfilePath(const std::string& section);
+    struct NoCase {
+        bool operator()(const std::string& a, const std::string& b) const;
+    };
+    struct Value {
+        unsigned type;
+        std::vector<uint8_t> bytes;
+    };
+    using Values = std::map<std::string, Value, NoCase>;
 
-    std::unique_ptr<Key> user_;
-    std::unique_ptr<Key> machine_;
+    // Keys by their full path, the hive's name first, every ancestor present.
+    using Keys = std::map<std::string, Values, NoCase>;
+
+    const Value* Find(Hive hive, const std::string& path, const std::string& name) const;
+    Keys::iterator FirstBelow(const std::string& key);
+
+    Keys keys_;
     std::function<void()> afterNextList_;
 };

@@ -28,12 +28,17 @@ TYPED_TEST_P(SettingsStoreContract, ListingIsOrderedEndsAtOverlongNamesAndCreate
     EXPECT_TRUE(store.ListSubkeys(table, KeyAccess::Read).empty());
     EXPECT_EQ(store.GetInt("Table\\1", "DBVER", 42), 42);
     EXPECT_FALSE(this->harness.KeyExists(table));
-    for (const std::string& name : std::vector<std::string>{"9", "10", "01", "1", "abc", "Abd",
-                                                            fits, std::string(128, 'n'), "z"}) {
+    // A subkey deeper down neither ends the listing nor lets its key be deleted; a neighbour
+    // table whose name starts alike is not listed.
+    for (const std::string& name :
+         std::vector<std::string>{"9", "10", "10\\" + std::string(130, 'd'), "01", "1", "abc",
+                                  "Abd", fits, std::string(128, 'n'), "z"}) {
         this->harness.CreateKey(table + "\\" + name);
     }
-    store.DeleteSubkey(table, "1");
-    store.DeleteSubkey(table, "5");
+    this->harness.CreateKey(table + "2\\5");
+    for (const char* name : {"1", "5", "10"}) {
+        store.DeleteSubkey(table, name);
+    }
     EXPECT_EQ(store.ListSubkeys(table, KeyAccess::All),
               (std::vector<std::string>{"01", "10", "9", "abc", "Abd", fits}));
 }

@@ -57,13 +57,6 @@ struct TransferScheduler : ::testing::Test {
 
 }  // namespace
 
-TEST_F(TransferScheduler, SetEnabledWritesTheStateLine) {
-    scheduler.SetEnabled(false);
-    scheduler.SetEnabled(true);
-    EXPECT_EQ(log.lines, (std::vector<LoggedLine>{{"Transfer Scheduler Disabled.", kNavy},
-                                                  {"Transfer Scheduler Enabled.", kNavy}}));
-}
-
 TEST_F(TransferScheduler, DueQueueStartsAndGoesWhenItHasNoFurtherRun) {
     const std::vector<LoggedLine> started{{"Transfert Scheduler - Transferring Queue:", kGreen},
                                           {QueuePath(1), kBlack}};
