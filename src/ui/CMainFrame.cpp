@@ -1,7 +1,6 @@
 #include "ui/CMainFrame.h"
 
 #include <ctime>
-#include <utility>
 
 #include "app/CMonitorApp.h"
 #include "core/Colours.h"
@@ -24,6 +23,22 @@ constexpr UINT kModalFlashes = 3;
 
 HINSTANCE Module() {
     return GetModuleHandleA(nullptr);
+}
+
+struct ModalSearch {
+    HWND frame;
+    HWND found;
+};
+
+// The innermost open modal is the shown window of this thread still enabled: each modal
+// disables its owner.
+BOOL CALLBACK FindInnermostModal(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<ModalSearch*>(parameter);
+    if (window == search->frame || !IsWindowVisible(window) || !IsWindowEnabled(window)) {
+        return TRUE;
+    }
+    search->found = window;
+    return FALSE;
 }
 
 }  // namespace
@@ -333,26 +348,16 @@ void CMainFrame::ShowTrayMenu() {
     DestroyMenu(menu);
 }
 
-// The innermost open modal is the one enabled: each disables its owner. Brought forward and
-// flashed, as Windows does when the user clicks a window that a modal dialog has disabled.
+// Brought forward and flashed, as Windows does when the user clicks a window that a modal
+// dialog has disabled.
 void CMainFrame::BringModalToFront() const {
-    std::pair<HWND, HWND> search{hwnd_, nullptr};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM parameter) {
-            auto* search = reinterpret_cast<std::pair<HWND, HWND>*>(parameter);
-            if (window == search->first || !IsWindowVisible(window) || !IsWindowEnabled(window)) {
-                return TRUE;
-            }
-            search->second = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    if (search.second == nullptr) {
+    ModalSearch search{hwnd_, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), FindInnermostModal, reinterpret_cast<LPARAM>(&search));
+    if (search.found == nullptr) {
         return;
     }
-    SetForegroundWindow(search.second);
-    FLASHWINFO flash{sizeof flash, search.second, FLASHW_CAPTION, kModalFlashes, 0};
+    SetForegroundWindow(search.found);
+    FLASHWINFO flash{sizeof flash, search.found, FLASHW_CAPTION, kModalFlashes, 0};
     FlashWindowEx(&flash);
 }
 
