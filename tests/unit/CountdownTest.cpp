@@ -16,5 +16,7 @@ TEST(Countdown, ShowsNineFromTheFirstTickAndEndsJustAfterNineWhereverTheTickCoun
                 << start << " " << elapsed;
         }
         EXPECT_EQ(elapsed, 9100u) << start;
+        Countdown late(10000, start);  // a first tick past the end answers at once, showing 0
+        EXPECT_TRUE(late.OnTick(start + 10001).timeUp && late.SecondsShown() == 0) << start;
     }
 }

@@ -45,6 +45,11 @@ TEST_F(CountdownChoiceDialogTest, ShowsTheQuestionAndPressesTheDefaultWhenTimeIs
             std::string("Auto-selecting \"") + (defaultButton == 1 ? "Yes" : "No") + "\" in ";
         const auto waitForTheEnd = [&](Window dialog) {
             EXPECT_EQ(dialog.Send(DM_GETDEFID), MAKELONG(IDOK, DC_HASDEFID));
+            const HDC dc = CreateCompatibleDC(nullptr);
+            dialog.Send(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                        reinterpret_cast<LPARAM>(dialog.GetItem(IDC_COUNTDOWN_LINE)));
+            EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 180));
+            DeleteDC(dc);
             EXPECT_EQ(dialog.GetItemText(IDC_COUNTDOWN_LINE), line + "10 second(s) ...");
             EXPECT_EQ(TickTo(dialog, 8999), line + "1 second(s) ...");
             EXPECT_TRUE(IsWindowVisible(dialog));
