@@ -16,12 +16,21 @@ constexpr char kClearCaption[] = "Scheduled Transfers";
 
 constexpr char kRefusalCaption[] = "Schedule Transfer";
 constexpr char kCountRefused[] =
-    "Please enter a count from 1 to 2147483647 for \"Transfer every:\".";
+    "Please enter a count of at least 1 for \"Transfer every:\" whose first run comes before "
+    "01/19/2038.";
 constexpr char kUnitRefused[] =
     "Please choose Minutes, Hours, Days, Weeks or Months for \"Transfer every:\".";
 
 bool IsPicker(int id) {
     return id >= IDC_START_DATE && id <= IDC_END_TIME;
+}
+
+bool IsStartPicker(int id) {
+    return id == IDC_START_DATE || id == IDC_START_TIME;
+}
+
+bool CanShow(Time32 time) {
+    return ToLocalFields(time).has_value();
 }
 
 }  // namespace
@@ -40,13 +49,23 @@ bool CScheduleTransferDialog::Run(ScheduleEditFields& fields) {
 bool CScheduleTransferDialog::DoDataExchange(DataExchange& exchange) {
     int32_t disabled = fields_.disabledFlag ? 1 : 0;
     const bool exchanged = exchange.UnsignedNumber(IDC_COUNT, fields_.count) &&
-                           exchange.DateTime(IDC_END_TIME, fields_.endTime) &&
-                           exchange.DateTime(IDC_END_DATE, fields_.endDate) &&
-                           exchange.DateTime(IDC_START_DATE, fields_.startDate) &&
-                           exchange.DateTime(IDC_START_TIME, fields_.startTime) &&
+                           ExchangePickers(exchange, IDC_END_DATE, IDC_END_TIME, endPicked_,
+                                           fields_.endDate, fields_.endTime) &&
+                           ExchangePickers(exchange, IDC_START_DATE, IDC_START_TIME, startPicked_,
+                                           fields_.startDate, fields_.startTime) &&
                            exchange.Check(IDC_DISABLE, disabled);
     fields_.disabledFlag = disabled != 0;
     return exchanged;
+}
+
+// Mended: a stored time that the runtime cannot convert is not shown, and its pickers, showing
+// the current time instead, used to overwrite it on OK. It stays until the user picks a time.
+bool CScheduleTransferDialog::ExchangePickers(DataExchange& exchange, int dateId, int timeId,
+                                              bool picked, Time32& date, Time32& time) {
+    if (exchange.Saving() && !picked && (!CanShow(date) || !CanShow(time))) {
+        return true;
+    }
+    return exchange.DateTime(timeId, time) && exchange.DateTime(dateId, date);
 }
 
 BOOL CScheduleTransferDialog::OnInit() {
@@ -54,6 +73,9 @@ BOOL CScheduleTransferDialog::OnInit() {
     CheckItem(IDC_TRANSFER_EVERY, !fields_.onceFlag);
     SendItem(IDC_START_TIME, DTM_SETFORMATA, 0, reinterpret_cast<LPARAM>(kClockFormat));
     SendItem(IDC_END_TIME, DTM_SETFORMATA, 0, reinterpret_cast<LPARAM>(kClockFormat));
+    for (const int picker : {IDC_START_DATE, IDC_START_TIME, IDC_END_DATE, IDC_END_TIME}) {
+        LimitToTime32(Window(GetItem(picker)));
+    }
     SendItem(IDC_COUNT_SPIN, UDM_SETRANGE, 0, MAKELPARAM(kMaximumCount, kMinimumCount));
     unitList_.Attach(GetItem(IDC_UNIT_LIST));
     unitList_.FillUnits();
@@ -91,6 +113,7 @@ bool CScheduleTransferDialog::OnNotify(int id, NMHDR* header, LRESULT& result) {
     if (header->code != DTN_DATETIMECHANGE || !IsPicker(id)) {
         return false;
     }
+    (IsStartPicker(id) ? startPicked_ : endPicked_) = true;
     OnDateTimeChange();
     result = 0;
     return true;
@@ -140,14 +163,14 @@ void CScheduleTransferDialog::OnOK() {
     EndDialog(IDOK);
 }
 
-// A confirmed Clear ends the dialog through the plain OK processing: the schedule is removed,
-// so its count and unit need not be usable.
+// Mended: a confirmed Clear used to exchange the fields first, so a count text that was refused
+// kept the dialog open. The schedule is removed: none of its fields matter.
 void CScheduleTransferDialog::OnClear() {
     if (MessageBoxA(hwnd_, kClearQuestion, kClearCaption, MB_OKCANCEL | MB_ICONQUESTION) != IDOK) {
         return;
     }
     fields_.clearedFlag = true;
-    Dialog::OnOK();
+    EndDialog(IDOK);
 }
 
 bool CScheduleTransferDialog::RefuseUnusableField() {

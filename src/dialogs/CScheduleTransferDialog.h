@@ -30,10 +30,16 @@ private:
     void OnEndDate();
     void OnDateTimeChange();
     void OnClear();
+    // The date and time pickers of the start or the end, as one time.
+    bool ExchangePickers(DataExchange& exchange, int dateId, int timeId, bool picked, Time32& date,
+                         Time32& time);
     // True when a field cannot be stored; the user has been told and the field has the focus.
     bool RefuseUnusableField();
 
     HWND owner_;
     ScheduleEditFields fields_;
     CUnitComboBox unitList_;
+    // Whether the user changed a picker of the start, of the end.
+    bool startPicked_ = false;
+    bool endPicked_ = false;
 };

@@ -79,6 +79,10 @@ std::optional<Time32> MonthStep(Time32 time, int dayOfMonth) {
     return CalendarStep(time, dayOfMonth);
 }
 
+std::optional<Time32> MonthsAfter(Time32 anchor, int32_t months) {
+    return StepMonths(anchor, months, DayOfMonth(anchor));
+}
+
 std::optional<Time32> ComposeLocalTime(Time32 date, Time32 time) {
     const std::optional<std::tm> day = ToLocalFields(date);
     const std::optional<std::tm> clock = ToLocalFields(time);
@@ -133,6 +137,7 @@ ScheduleEditFields CSchedule::ToEditFields() const {
     fields.count = static_cast<uint32_t>(count);
     fields.unit = unit;
     fields.loadedFlag = loadedFlag;
+    fields.anchorTime = anchorTime;
     return fields;
 }
 

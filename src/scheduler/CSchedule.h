@@ -14,6 +14,10 @@
 // day, at the same local clock time. Nothing when the C runtime cannot convert a time on the way.
 std::optional<Time32> MonthStep(Time32 time, int dayOfMonth);
 
+// `months` month steps on from `anchor`, each on the anchor's day of the month; nothing when a
+// step lies beyond what the runtime converts.
+std::optional<Time32> MonthsAfter(Time32 anchor, int32_t months);
+
 // The local date of `date` at the hour and minute of `time`, seconds 0, daylight saving decided
 // by the C runtime; nothing when either value or the result cannot be converted.
 std::optional<Time32> ComposeLocalTime(Time32 date, Time32 time);

@@ -8,6 +8,7 @@ bool KeepEndAfterStart(ScheduleEditFields& fields);
 
 enum class UnusableField { None, Count, Unit };
 
-// Mended: a repeating schedule stored with a count of 0 or without a unit has no next run. A
-// count must stay at least 1 once stored as a signed number. A one-time schedule uses neither.
+// Mended: a repeating schedule stored with a count of 0 or without a unit has no next run, and
+// one whose period overflows the stored format's signed 32-bit seconds, or whose first run lies
+// past 2038, never runs as asked. A one-time schedule uses neither count nor unit.
 UnusableField FindUnusableField(const ScheduleEditFields& fields);

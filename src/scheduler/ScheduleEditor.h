@@ -19,6 +19,8 @@ struct ScheduleEditFields {
     int32_t unit = 0;
     bool loadedFlag = false;
     bool clearedFlag = false;
+    // Not edited: the stored anchor, from which the first run of an edited period counts.
+    Time32 anchorTime = 0;
 };
 
 // Runs the editing dialog modally on the fields; true when the user closed it with OK.

@@ -106,19 +106,23 @@ TEST(ScheduleTiming, RepeatingSchedulesAreDueAndMoveOnByTheirRules) {
     }
 }
 
-// Mended: a repeating schedule stored with a count of 0 or without a unit never ran again.
-TEST(ScheduleEditRules, RepeatingScheduleNeedsAPositiveCountAndAUnit) {
-    const std::tuple<bool, uint32_t, int32_t, UnusableField> cases[] = {
-        {false, 1, 0, UnusableField::None},   {false, 2147483647u, 4, UnusableField::None},
-        {false, 0, 2, UnusableField::Count},  {false, 2147483648u, 2, UnusableField::Count},
-        {false, 0, -1, UnusableField::Count}, {false, 5, -1, UnusableField::Unit},
-        {false, 5, 5, UnusableField::Unit},   {true, 0, -1, UnusableField::None},
+// Mended: a repeating schedule stored with a count of 0 or without a unit never ran again, and
+// one whose period overflows 32-bit seconds or whose first run lies past 2038 never ran as asked.
+TEST(ScheduleEditRules, RepeatingScheduleNeedsAPositiveCountAUnitAndAFirstRunBefore2038) {
+    const Time32 y2030 = LocalTime(2030, 1, 1);  // loaded, so kept ahead of the 1970 start
+    using U = UnusableField;
+    // count, unit (days 2, weeks 3, months 4), anchor; a one-time schedule uses neither
+    const std::tuple<uint32_t, int32_t, Time32, U> cases[] = {
+        {3551, 3, 0, U::Count}, {2920, 2, y2030, U::None},     {2941, 2, y2030, U::Count},
+        {816, 4, 0, U::None},   {817, 4, 0, U::Count},         {97, 4, y2030, U::Count},
+        {0, -1, 0, U::Count},   {2147483648u, 4, 0, U::Count}, {5, -1, 0, U::Unit},
     };
-    for (const auto& [once, count, unit, unusable] : cases) {
+    for (const auto& [count, unit, anchor, unusable] : cases) {
         ScheduleEditFields fields;
-        fields.onceFlag = once;
-        fields.count = count;
-        fields.unit = unit;
-        EXPECT_EQ(FindUnusableField(fields), unusable) << once << " " << count << " " << unit;
+        std::tie(fields.onceFlag, fields.count, fields.unit, fields.anchorTime, fields.loadedFlag) =
+            std::make_tuple(false, count, unit, anchor, true);
+        EXPECT_EQ(FindUnusableField(fields), unusable) << count << " " << unit;
+        fields.onceFlag = true;
+        EXPECT_EQ(FindUnusableField(fields), U::None) << count << " " << unit;
     }
 }
