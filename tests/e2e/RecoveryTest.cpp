@@ -21,6 +21,16 @@ protected:
         return monitor.Start() ? monitor.WaitForWindow(kQuestionTitle) : nullptr;
     }
 
+    // Answers "No" to the question; the box that asks about resuming later.
+    HWND SayNoAndWaitForLaterBox() {
+        HWND question = StartAndWaitForQuestion();
+        if (question == nullptr) {
+            return nullptr;
+        }
+        ClickButton(question, IDCANCEL);
+        return WaitForWindowToClose(question) ? monitor.WaitForWindow(kQuestionTitle) : nullptr;
+    }
+
     // The last listed first, each once.
     void ExpectResumed() const {
         EXPECT_EQ(standIns.Starts("Rushload", 2, 5000),
@@ -32,14 +42,17 @@ protected:
 
 }  // namespace
 
-TEST_F(RecoveryTest, QuestionComesAfterTheInvalidRowIsGoneAndYesResumes) {
+// Mended: the resume command ran under the open question, and "Yes" then started every row again.
+TEST_F(RecoveryTest, QuestionComesAfterTheInvalidRowIsGoneAndYesResumesEachRowOnce) {
     HWND question = StartAndWaitForQuestion();
     ASSERT_NE(question, nullptr);
     EXPECT_EQ(RowNames(registry::kTransferTable), (std::vector<std::string>{"4", "9"}));
     EXPECT_EQ(ItemText(question, IDC_QUESTION_TEXT),
               "Interrupted transfer(s) detected.\nDo you want to resume them?");
-    ClickButton(question, IDOK);
+    monitor.PostCommand(ID_RESUME_TRANSFERS);
+    PostClickButton(question, IDOK);  // after the command: one queue for both
     ExpectResumed();
+    EXPECT_EQ(standIns.Starts("Rushload", 3, 2000).size(), 2u);
 }
 
 TEST_F(RecoveryTest, UnansweredQuestionCountsDownAndChoosesYes) {
@@ -54,11 +67,7 @@ TEST_F(RecoveryTest, UnansweredQuestionCountsDownAndChoosesYes) {
 }
 
 TEST_F(RecoveryTest, NoThenNoToResumingLaterEmptiesTheTable) {
-    HWND question = StartAndWaitForQuestion();
-    ASSERT_NE(question, nullptr);
-    ClickButton(question, IDCANCEL);
-    ASSERT_TRUE(WaitForWindowToClose(question));
-    HWND later = monitor.WaitForWindow(kQuestionTitle);
+    HWND later = SayNoAndWaitForLaterBox();
     ASSERT_NE(later, nullptr);
     EXPECT_EQ(ItemText(later, kMessageBoxTextId),
               "Do you want to resume interrupted transfers later?");
@@ -83,24 +92,10 @@ TEST_F(RecoveryTest, NoQuestionWhileTheDownloaderRunsAndTheCommandResumesWithout
     EXPECT_EQ(monitor.WaitForWindow(kQuestionTitle, 0), nullptr);
 }
 
-// Mended: the command ran under the open question, and "Yes" then started every row again.
-TEST_F(RecoveryTest, ResumeCommandWhileTheQuestionIsUpStartsNothingMore) {
-    HWND question = StartAndWaitForQuestion();
-    ASSERT_NE(question, nullptr);
-    monitor.PostCommand(ID_RESUME_TRANSFERS);
-    PostClickButton(question, IDOK);  // after the command: one queue for both
-    ExpectResumed();
-    EXPECT_EQ(standIns.Starts("Rushload", 3, 2000).size(), 2u);
-}
-
 // Mended: a close under the "later" box stacked its question and, confirmed, ended the box's
 // loop: its 0 gave up every row.
 TEST_F(RecoveryTest, CloseUnderTheLaterBoxBringsItForwardAndItsQuitAnswerKeepsEveryRow) {
-    HWND question = StartAndWaitForQuestion();
-    ASSERT_NE(question, nullptr);
-    ClickButton(question, IDCANCEL);
-    ASSERT_TRUE(WaitForWindowToClose(question));
-    HWND later = monitor.WaitForWindow(kQuestionTitle);
+    HWND later = SayNoAndWaitForLaterBox();
     ASSERT_NE(later, nullptr);
     monitor.PostCommand(ID_EXIT);
     EXPECT_EQ(monitor.WaitForWindow("Vantrel Monitor", 1000), nullptr);
