@@ -176,7 +176,7 @@ void CQueueTransfersDialog::OnRemove() {
 
 void CQueueTransfersDialog::ReportChangedMeanwhile(const std::string& queueName,
                                                    const char* whileWhat) {
+    FillList();
     MessageBoxA(hwnd_, ChangedMeanwhileText(queueName, whileWhat).c_str(), kDialogTitle,
                 MB_OK | MB_ICONINFORMATION);
-    FillList();
 }

@@ -30,8 +30,8 @@ private:
     void OnSelChangeList();
     void OnEdit();
     void OnRemove();
-    // The row changed while the user was deciding and was left as it is now: say so and show
-    // the table as it is.
+    // The row changed while the user was deciding and was left as it is now: show the table as
+    // it is, and say so.
     void ReportChangedMeanwhile(const std::string& queueName, const char* whileWhat);
 
     QueueSchedules& schedules_;
