@@ -49,13 +49,12 @@ struct World : ResumeQuestion, ScheduleEditor, ClipboardSource, KeyboardState, U
         store.WriteRow(1, Record(true, kNow - 60), "A.ftq");
         store.WriteRow(2, Record(false, kNow - 600), "B.ftq");
         store.WriteRow(3, Record(true, kNow + 365 * 86400), "C.ftq");
-        for (const char* row : {"4", "9"}) {
-            settings.WriteInt(std::string(registry::kTransferSection) + "\\" + row, "DBVER", 1);
-        }
-        scheduler.StartTimer(timers);
+        AddTransfer("4");
+        AddTransfer("9");
+        settings.WriteInt(registry::kPreferencesSection, registry::kUrlMonitorEntry, 1);
         urlMonitor.Attach(log);
         urlMonitor.StartTimer(timers);
-        settings.WriteInt(registry::kPreferencesSection, registry::kUrlMonitorEntry, 1);
+        scheduler.StartTimer(timers);
     }
 
     // Runs the flow in which the point's modal opens.
@@ -79,6 +78,9 @@ struct World : ResumeQuestion, ScheduleEditor, ClipboardSource, KeyboardState, U
                 break;
         }
     }
+    void AddTransfer(const char* row) {
+        settings.WriteInt(std::string(registry::kTransferSection) + "\\" + row, "DBVER", 1);
+    }
     bool Arrive(Point at) {
         if (at == point) {
             event(*this);
@@ -90,10 +92,8 @@ struct World : ResumeQuestion, ScheduleEditor, ClipboardSource, KeyboardState, U
         Tables tables;
         for (const int row : store.Enumerate()) {
             std::string name;
-            if (const std::optional<ScheduleRecord> record = store.ReadRow(row, name)) {
-                tables["Q" + std::to_string(row)] =
-                    name + std::string(record->begin(), record->end());
-            }
+            const ScheduleRecord record = store.ReadRow(row, name).value();
+            tables["Q" + std::to_string(row)] = name + std::string(record.begin(), record.end());
         }
         for (const std::string& row : transfers.ListNames()) {
             tables["T" + row] = "";
@@ -174,10 +174,7 @@ const Event kEvents[] = {
      }},
     {"client announces itself",
      [](World& w) { w.companions.presentEvents.insert(companions::kClientEvent); }},
-    {"downloader adds row 7",
-     [](World& w) {
-         w.settings.WriteInt(std::string(registry::kTransferSection) + "\\7", "DBVER", 1);
-     }},
+    {"downloader adds row 7", [](World& w) { w.AddTransfer("7"); }},
     {"downloader deletes row 9",
      [](World& w) { w.settings.DeleteSubkey(registry::kTransferTable, "9"); }},
 };
