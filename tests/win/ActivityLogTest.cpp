@@ -10,8 +10,7 @@ namespace {
 
 // The colour of every character of the line, its break included; 0xFFFFFFFF when they differ.
 Colour LineColour(const CActivityLog& log, int line) {
-    log.Send(EM_SETSEL, static_cast<WPARAM>(log.Send(EM_LINEINDEX, static_cast<WPARAM>(line))),
-             log.Send(EM_LINEINDEX, static_cast<WPARAM>(line + 1)));
+    log.Send(EM_SETSEL, log.Send(EM_LINEINDEX, line), log.Send(EM_LINEINDEX, line + 1));
     CHARFORMATA format{};
     format.cbSize = sizeof format;
     log.Send(EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
@@ -36,20 +35,41 @@ protected:
 
 }  // namespace
 
-TEST_F(ActivityLogTest, LinesCarryTheStampTwoSpacesAndTheirOwnColour) {
-    const std::pair<const char*, Colour> lines[] = {{"ok", kGreen}, {"", kNavy}, {"fail", kMaroon}};
-    std::string expected;
-    for (const auto& [message, colour] : lines) {
-        EXPECT_EQ(log.Append(message, colour), 1);
-        expected += std::string("[ 08/15/01 09:00:00 ]  ") + message + "\r\n";
+TEST_F(ActivityLogTest, LinesCarryTheStampAndTwoSpaces) {
+    for (const char* message : {"ok", "", "fail"}) {
+        EXPECT_EQ(log.Append(message, kNavy), 1);
     }
-    EXPECT_EQ(log.GetText(), expected);
-    for (int line = 0; line < 3; ++line) {
-        EXPECT_EQ(LineColour(log, line), lines[line].second) << line;
-    }
+    EXPECT_EQ(
+        log.GetText(),
+        "[ 08/15/01 09:00:00 ]  ok\r\n[ 08/15/01 09:00:00 ]  \r\n[ 08/15/01 09:00:00 ]  fail\r\n");
 }
 
-// Mended: the default 32,767-character limit stopped the log in weeks; Wine ignores it, so read it.
-TEST_F(ActivityLogTest, TakesYearsOfLinesRatherThanTheControlsDefaultLimit) {
-    EXPECT_GE(log.Send(EM_GETLIMITTEXT), 10'000'000);
+// Mended: the log grew until its limit refused lines, holding some 13 KB a line under Wine. Each
+// line keeps its own colour; the view follows the newest line or stays on the one being read.
+TEST_F(ActivityLogTest, AFullLogDropsItsOldestLinesAndKeepsColoursAndTheReadersLine) {
+    EXPECT_GE(log.Send(EM_GETLIMITTEXT), 10'000'000);  // not the default 32,767; Wine ignores it
+    const Colour colours[] = {kGreen, kNavy, kMaroon};
+    // Lines scrolled up and the view's height: following, in the tray, reading, reading lines gone.
+    const std::pair<int, int> cases[] = {{0, 200}, {0, 0}, {4, 200}, {40, 200}};
+    for (const auto& [scrolledUp, height] : cases) {
+        CActivityLog small{clock, 40, 10};
+        ASSERT_TRUE(small.Create(parent, RECT{0, 0, 400, 200}));
+        std::string expected;
+        LRESULT reading = 0;
+        for (int n = 0; n < 45; ++n) {  // the 41st line drops the oldest 10
+            small.Send(EM_LINESCROLL, 0, n == 35 ? -scrolledUp : 0);
+            reading = n == 35 ? small.Send(EM_GETFIRSTVISIBLELINE) : reading;
+            small.Fill(400, n < 35 ? 200 : height);
+            small.Append(std::to_string(n), colours[n % 3]);
+            expected += n < 10 ? "" : "[ 08/15/01 09:00:00 ]  " + std::to_string(n) + "\r\n";
+        }
+        small.Fill(400, 200);
+        // 35 lines then and now: following the end, the view shows the same rows, the newest.
+        EXPECT_EQ(small.Send(EM_GETFIRSTVISIBLELINE),
+                  scrolledUp ? std::max<LRESULT>(0, reading - 10) : reading);
+        EXPECT_EQ(small.GetText(), expected) << scrolledUp;
+        for (int line = 0; line < 35; ++line) {
+            EXPECT_EQ(LineColour(small, line), colours[(line + 10) % 3]) << scrolledUp << line;
+        }
+    }
 }
