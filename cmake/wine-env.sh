@@ -44,11 +44,15 @@ setup)
     # The persistent server writes the registry files late, so a marker tells a made prefix.
     if [ ! -f "$state/prefix.ready" ]; then
         # Unmanaged windows: without a window manager on Xvfb, Wine waits about two seconds
-        # for one at every window that closes.
+        # for one at every window that closes. The desktop process that wineboot started (it
+        # also keeps the tray) read the setting before it was written, and would wait so at
+        # every tray icon that comes and goes: every process of the new prefix is ended.
         "$wine" wineboot -u >/dev/null 2>&1 </dev/null &&
             "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f \
                 >/dev/null 2>&1 </dev/null &&
+            wineserver -k 2>/dev/null && wineserver -w &&
             touch "$state/prefix.ready"
+        wineserver -p 2>/dev/null </dev/null >/dev/null || true
     fi
     [ -f "$state/prefix.ready" ]
     ;;
