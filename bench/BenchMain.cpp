@@ -1,6 +1,7 @@
 // Measures the monitor against its baselines and prints one "name value" line per figure, for
 // scripts/bench to put into bench/RESULTS.md. Each measurement is named with its sizes:
 //   bench.exe [idle SECONDS RUNS] [pass ROWS RUNS] [startup RUNS] [soak URL_TICKS PASSES]
+//             [logsoak LINES TIMED_APPENDS]
 
 #include <cstdio>
 #include <cstdlib>
@@ -46,6 +47,29 @@ bool RunSoak(int urlTicks, int passes) {
     return true;
 }
 
+void PrintLogAppends(const std::string& name, const LogAppends& appends) {
+    Print(name + ".append_ms", appends.medianSeconds * 1000);
+    Print(name + ".mean_ms", appends.meanSeconds * 1000);
+    Print(name + ".slowest_ms", appends.slowestSeconds * 1000);
+    Print(name + ".private_bytes", static_cast<double>(appends.privateBytes));
+    Print(name + ".lines", appends.linesHeld);
+}
+
+bool RunLogSoak(int lines, int timedAppends) {
+    const std::optional<LogSoakFigures> figures = MeasureLogSoak(LogSoakPlan{lines, timedAppends});
+    if (!figures) {
+        return false;
+    }
+    Print("logsoak.lines", lines);
+    Print("logsoak.timed", timedAppends);
+    Print("logsoak.start_up.private_bytes", static_cast<double>(figures->startUpBytes));
+    Print("logsoak.start_up.lines", figures->startUpLines);
+    PrintLogAppends("logsoak.bound", figures->atBound);
+    PrintLogAppends("logsoak.end", figures->atEnd);
+    Print("logsoak.newest_kept", figures->newestKept);
+    return true;
+}
+
 int Number(char** argv, int index) {
     return std::atoi(argv[index]);
 }
@@ -71,10 +95,13 @@ int main(int argc, char** argv) {
         } else if (name == "soak" && index + 2 < argc) {
             ok = RunSoak(Number(argv, index + 1), Number(argv, index + 2)) && ok;
             index += 3;
+        } else if (name == "logsoak" && index + 2 < argc) {
+            ok = RunLogSoak(Number(argv, index + 1), Number(argv, index + 2)) && ok;
+            index += 3;
         } else {
             std::fprintf(stderr,
                          "usage: bench.exe [idle SECONDS RUNS] [pass ROWS RUNS] [startup RUNS] "
-                         "[soak URL_TICKS PASSES]\n");
+                         "[soak URL_TICKS PASSES] [logsoak LINES TIMED_APPENDS]\n");
             return 2;
         }
     }

@@ -28,3 +28,28 @@ struct SoakFigures {
 
 // Nothing when the monitor could not be started or the clipboard not set.
 std::optional<SoakFigures> MeasureSoak(const SoakPlan& plan);
+
+struct LogSoakPlan {
+    int lines;         // appended in all, one command each
+    int timedAppends;  // the last so many before the bound and before the end
+};
+
+struct LogAppends {
+    double medianSeconds = 0;
+    double meanSeconds = 0;  // with the removals of old lines, which the median leaves out
+    double slowestSeconds = 0;
+    SIZE_T privateBytes = 0;
+    int linesHeld = 0;
+};
+
+struct LogSoakFigures {
+    SIZE_T startUpBytes = 0;
+    int startUpLines = 0;
+    LogAppends atBound;  // once the log holds its most lines
+    LogAppends atEnd;
+    bool newestKept = false;
+};
+
+// Lines appended to the log of the real program, one command each: memory and the time of an
+// append once the log is full and after many more lines. Nothing when the monitor did not start.
+std::optional<LogSoakFigures> MeasureLogSoak(const LogSoakPlan& plan);
