@@ -18,7 +18,7 @@ public:
     // Under Wine a line holds some 13 KB, 67 MB for a full log, so no more than that.
     static constexpr int kMaxLines = 5000;
     // Dropped in blocks, so that most appends to a full log remove nothing; a small block, since
-    // under Wine each line dropped walks the lines that remain (about 1 ms in a full log).
+    // under Wine each line dropped walks the lines that remain (1 to 2 ms in a full log).
     static constexpr int kTrimLines = 100;
 
     explicit CActivityLog(const Clock& clock, int maxLines = kMaxLines, int trimLines = kTrimLines)
