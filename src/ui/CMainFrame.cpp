@@ -166,7 +166,7 @@ LRESULT CMainFrame::OnCreate() {
 
 void CMainFrame::OnSize(int width, int height) {
     if (log_.Exists()) {
-        SetWindowPos(log_, HWND_TOP, 0, 0, width, height, SWP_SHOWWINDOW);
+        log_.Fill(width, height);
     }
 }
 
