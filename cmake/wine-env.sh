@@ -12,8 +12,10 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEARCH=win64
 wine=/usr/lib/wine/wine64
 
+# The display this state dir started, while its Xvfb still runs.
 use_display() {
-    if [ -z "${DISPLAY:-}" ] && [ -f "$state/display" ]; then
+    if [ -z "${DISPLAY:-}" ] && [ -f "$state/display" ] &&
+        kill -0 "$(cat "$state/xvfb.pid" 2>/dev/null)" 2>/dev/null; then
         export DISPLAY=$(cat "$state/display")
     fi
 }
@@ -26,6 +28,7 @@ start_xvfb() {
         echo $! > "$state/xvfb.pid"
         for _ in $(seq 50); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.1; done
         echo ":$n" > "$state/display"
+        export DISPLAY=":$n"
         return
     done
     echo "no free X display" >&2
@@ -35,8 +38,9 @@ start_xvfb() {
 case "$command" in
 setup)
     mkdir -p "$state"
-    start_xvfb
+    # A second setup of the same state dir keeps its display rather than starting another.
     use_display
+    start_xvfb
     mkdir -p "$WINEPREFIX"
     # The persistent server first: it then also serves the prefix creation. One that is already
     # running for this prefix refuses a second start, which is fine.
