@@ -30,6 +30,10 @@ if(VANTREL_WINE_TESTS)
     add_subdirectory(tests/win)
     add_subdirectory(tests/e2e)
     add_subdirectory(bench)
+    # The portable rules on the target's own compiler, C runtime and 32-bit arithmetic.
+    if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+        add_subdirectory(tests/unit)
+    endif()
 endif()
 
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)

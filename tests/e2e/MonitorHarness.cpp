@@ -165,25 +165,33 @@ bool MonitorProcess::Send(UINT message, WPARAM wParam, DWORD waitMs) const {
     return SendMessageTimeoutA(frame_, message, wParam, 0, SMTO_ABORTIFHUNG, waitMs, &result) != 0;
 }
 
+namespace {
+
+struct WindowSearch {
+    DWORD processId;
+    const char* title;
+    HWND found;
+};
+
+BOOL CALLBACK MatchProgramWindow(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<WindowSearch*>(parameter);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    char text[256] = {};
+    GetWindowTextA(window, text, sizeof text);
+    if (owner == search->processId && IsWindowVisible(window) &&
+        (search->title == nullptr || std::string(text) == search->title)) {
+        search->found = window;
+    }
+    return search->found == nullptr ? TRUE : FALSE;
+}
+
+}  // namespace
+
 HWND MonitorProcess::WaitForWindow(const char* title, DWORD waitMs) const {
-    struct Search {
-        DWORD processId;
-        const char* title;
-        HWND found;
-    } search{process_.dwProcessId, title, nullptr};
-    const auto match = [](HWND window, LPARAM parameter) {
-        auto* search = reinterpret_cast<Search*>(parameter);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        char text[256] = {};
-        GetWindowTextA(window, text, sizeof text);
-        if (owner == search->processId && IsWindowVisible(window) &&
-            (search->title == nullptr || std::string(text) == search->title)) {
-            search->found = window;
-        }
-        return search->found == nullptr ? TRUE : FALSE;
-    };
-    WaitUntil([&] { return !EnumWindows(match, reinterpret_cast<LPARAM>(&search)); }, waitMs);
+    WindowSearch search{process_.dwProcessId, title, nullptr};
+    WaitUntil([&] { return !EnumWindows(MatchProgramWindow, reinterpret_cast<LPARAM>(&search)); },
+              waitMs);
     return search.found;
 }
 

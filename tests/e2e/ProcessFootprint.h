@@ -40,6 +40,15 @@ inline DWORD HandleCountFromProcessList(DWORD processId) {
     return 0;
 }
 
+// A stdcall callback: at 32 bits a captureless lambda converts only to a cdecl pointer.
+inline BOOL CALLBACK CountProcessWindow(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<std::pair<DWORD, DWORD*>*>(parameter);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    *search->second += owner == search->first ? 1 : 0;
+    return TRUE;
+}
+
 inline ProcessFootprint MeasureFootprint(DWORD processId) {
     ProcessFootprint footprint;
     HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
@@ -62,15 +71,7 @@ inline ProcessFootprint MeasureFootprint(DWORD processId) {
     }
     CloseHandle(process);
     std::pair<DWORD, DWORD*> search{processId, &footprint.windows};
-    EnumChildWindows(  // from the desktop: every top-level window and every child
-        GetDesktopWindow(),
-        [](HWND window, LPARAM parameter) {
-            auto* search = reinterpret_cast<std::pair<DWORD, DWORD*>*>(parameter);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            *search->second += owner == search->first ? 1 : 0;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    // From the desktop: every top-level window and every child.
+    EnumChildWindows(GetDesktopWindow(), CountProcessWindow, reinterpret_cast<LPARAM>(&search));
     return footprint;
 }
