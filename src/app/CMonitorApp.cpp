@@ -1,6 +1,7 @@
 #include "app/CMonitorApp.h"
 
 #include <commctrl.h>
+#include <objbase.h>
 
 #include "core/RegistryLayout.h"
 #include "core/WindowPlacement.h"
@@ -18,7 +19,7 @@ constexpr char kInstanceMutex[] = "VANTRELMONITOR";
 }  // namespace
 
 CMonitorApp::CMonitorApp()
-    : launcher_(companions_),
+    : launcher_(companions_, ticks_),
       urlMonitor_(settings_, clipboard_, keyboard_, urlParser_, launcher_),
       scheduler_(settings_, files_, launcher_, clock_) {}
 
@@ -28,6 +29,10 @@ bool CMonitorApp::InitInstance() {
     INITCOMMONCONTROLSEX controls{sizeof controls,
                                   ICC_STANDARD_CLASSES | ICC_DATE_CLASSES | ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&controls);
+    // The shell's start may hand the work to COM objects: it asks for an apartment-threaded
+    // caller without OLE1 DDE.
+    comInitialized_ =
+        SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
 
     instanceEvent_ = CreateEventA(nullptr, FALSE, FALSE, kInstanceEvent);
     if (instanceEvent_ == nullptr) {
@@ -40,6 +45,8 @@ bool CMonitorApp::InitInstance() {
     }
     // Held for the life of the process, never waited on: the companions look for it by name.
     CreateMutexA(nullptr, FALSE, kInstanceMutex);
+    // An installer that closed the program to update the client's folder brings it back.
+    RegisterApplicationRestart(L"", RESTART_NO_CRASH | RESTART_NO_HANG | RESTART_NO_REBOOT);
 
     launcher_.SetInstallFolder(InstallFolderFromSetting(
         settings_.ReadMachineString(registry::kSettingsKey, registry::kInstallPathValue),
@@ -54,15 +61,25 @@ bool CMonitorApp::InitInstance() {
     frame.Send(WM_COMMAND, ID_HIDE, 0);
 
     clipboard_.SetOwner(frame);
+    launcher_.Attach(frame.Log());
     urlMonitor_.Attach(frame.Log());
     urlMonitor_.StartTimer(frame);
     scheduler_.Attach(frame.Log());
     scheduler_.StartTimer(frame);
 
-    if (HasPendingTransfers()) {
-        ResumeInterruptedTransfers(true);
-    }
+    OfferToResume();
     return true;
+}
+
+// Start-up runs outside the window procedures' guard, where an exception would end the program.
+void CMonitorApp::OfferToResume() {
+    try {
+        if (HasPendingTransfers()) {
+            ResumeInterruptedTransfers(true);
+        }
+    } catch (...) {
+        // At worst the question is not asked: the rows stay for the menus and the next start.
+    }
 }
 
 bool CMonitorApp::CreateMainFrame() {
@@ -87,11 +104,31 @@ int CMonitorApp::Run() {
 }
 
 int CMonitorApp::ExitInstance(int exitCode) {
+    // Mended: a quit message during start-up left the window, and its icon, to outlive the frame
+    // object that its window procedure still pointed to.
+    EndMainFrame();
+    if (comInitialized_) {
+        CoUninitialize();
+        comInitialized_ = false;
+    }
     if (instanceEvent_ != nullptr) {
         CloseHandle(instanceEvent_);
         instanceEvent_ = nullptr;
     }
     return exitCode;
+}
+
+// Windows ends the session, or an installer asks the program to close, whatever is open: all
+// state is in the registry, so it ends as a confirmed close does. An open question's loop meets
+// the quit message and keeps its rows.
+void CMonitorApp::EndSession() {
+    EndMainFrame();
+}
+
+void CMonitorApp::EndMainFrame() {
+    if (mainFrame_ && mainFrame_->Exists()) {
+        DestroyWindow(*mainFrame_);
+    }
 }
 
 void CMonitorApp::OnMainFrameDestroyed(const CMainFrame& frame) {

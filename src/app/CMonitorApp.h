@@ -35,12 +35,12 @@ public:
 
     bool HasPendingTransfers();
     void ResumeInterruptedTransfers(bool ask);
-    bool IsResumeQuestionOpen() const { return modals_.IsOpen(ModalKind::ResumeQuestion); }
+    void EndSession();
+    bool IsResuming() const { return modals_.IsOpen(ModalKind::Resume); }
     void OnMainFrameDestroyed(const CMainFrame& frame);
 
     CUrlMonitor& UrlMonitor() { return urlMonitor_; }
     CTransferScheduler& Scheduler() { return scheduler_; }
-    const ClientLauncher& Launcher() const { return launcher_; }
     ClientLauncher& Launcher() { return launcher_; }
     SettingsStore& Settings() { return settings_; }
     FileSystem& Files() { return files_; }
@@ -51,8 +51,11 @@ public:
 
 private:
     bool CreateMainFrame();
+    void OfferToResume();
+    void EndMainFrame();
 
     HANDLE instanceEvent_ = nullptr;
+    bool comInitialized_ = false;
     RegistrySettingsStore settings_;
     Win32CompanionPlatform companions_;
     Win32FileSystem files_;

@@ -175,6 +175,18 @@ void RegistrySettingsStore::DeleteSubkey(const std::string& tablePath, const std
     }
 }
 
+std::optional<uint64_t> RegistrySettingsStore::SubkeyStamp(const std::string& tablePath,
+                                                           const std::string& name) {
+    RegistryKey key;
+    FILETIME written{};
+    if (!key.Open(HKEY_CURRENT_USER, tablePath + "\\" + name, KEY_READ) ||
+        RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                         nullptr, nullptr, nullptr, &written) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    return (uint64_t{written.dwHighDateTime} << 32) | written.dwLowDateTime;
+}
+
 std::string RegistrySettingsStore::ReadMachineString(const std::string& path,
                                                      const std::string& valueName) {
     // The installer of the 32-bit client writes the 32-bit view; a 64-bit build must read the same.

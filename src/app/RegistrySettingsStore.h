@@ -18,5 +18,7 @@ public:
                      const std::vector<uint8_t>& bytes) override;
     std::vector<std::string> ListSubkeys(const std::string& tablePath, KeyAccess access) override;
     void DeleteSubkey(const std::string& tablePath, const std::string& name) override;
+    std::optional<uint64_t> SubkeyStamp(const std::string& tablePath,
+                                        const std::string& name) override;
     std::string ReadMachineString(const std::string& path, const std::string& valueName) override;
 };

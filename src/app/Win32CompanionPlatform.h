@@ -5,6 +5,11 @@
 class Win32CompanionPlatform : public CompanionPlatform {
 public:
     bool IsEventPresent(const std::string& eventName) override;
-    void ShellOpen(const std::string& programFile,
-                   const std::optional<std::string>& argument) override;
+    StartResult ShellOpen(const std::string& programFile,
+                          const std::optional<std::string>& argument) override;
+    bool IsProcessAlive(uintptr_t process) override;
+    void ReleaseProcess(uintptr_t process) override;
 };
+
+// The system's text for an error code, without its line break; the number when it has none.
+std::string SystemMessage(unsigned long error);

@@ -1,7 +1,113 @@
 #include "app/Win32FileSystem.h"
 
-#include <windows.h>
+#include <algorithm>
+#include <cctype>
+#include <condition_variable>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <set>
+#include <thread>
 
-bool Win32FileSystem::FileExists(const std::string& path) {
-    return !path.empty() && GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+// The drives and shares whose tests are running, by their root in capitals.
+struct RootsUnderTest {
+    bool Begin(const std::string& key) {
+        std::lock_guard<std::mutex> guard(lock);
+        return testing.insert(key).second;
+    }
+    void End(const std::string& key) {
+        std::lock_guard<std::mutex> guard(lock);
+        testing.erase(key);
+    }
+
+    std::mutex lock;
+    std::set<std::string> testing;
+};
+
+namespace {
+
+using Query = Win32FileSystem::AttributesQuery;
+
+// What one call waits for: each path's state as its test ends.
+struct Batch {
+    explicit Batch(size_t paths) : states(paths, FileState::OutOfReach) {}
+    std::mutex lock;
+    std::condition_variable done;
+    std::vector<FileState> states;
+    size_t rootsLeft = 0;
+};
+
+// The paths of one drive or share, by their place in the call.
+struct RootGroup {
+    std::string key;
+    std::vector<std::string> paths;
+    std::vector<size_t> places;
+};
+
+// A file is gone only when the system says so on a drive or share that answers: anything else
+// (not ready, no network path, access refused) is a file that cannot be tested now.
+FileState ProbeOne(Query query, const std::string& path, std::optional<bool>& rootAnswers) {
+    if (query(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        return FileState::Present;
+    }
+    const DWORD error = GetLastError();
+    if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) {
+        return FileState::OutOfReach;
+    }
+    if (!rootAnswers) {
+        const std::string root = PathRoot(path);
+        rootAnswers = query(root.empty() ? "." : root.c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+    return *rootAnswers ? FileState::Absent : FileState::OutOfReach;
+}
+
+void TestGroup(Query query, const std::shared_ptr<RootsUnderTest>& roots,
+               const std::shared_ptr<Batch>& batch, const RootGroup& group) {
+    std::optional<bool> rootAnswers;
+    for (size_t at = 0; at < group.paths.size(); ++at) {
+        const FileState state = ProbeOne(query, group.paths[at], rootAnswers);
+        std::lock_guard<std::mutex> storing(batch->lock);
+        batch->states[group.places[at]] = state;
+    }
+    roots->End(group.key);
+    std::lock_guard<std::mutex> counting(batch->lock);
+    --batch->rootsLeft;
+    batch->done.notify_all();
+}
+
+std::map<std::string, RootGroup> GroupByRoot(const std::vector<std::string>& paths) {
+    std::map<std::string, RootGroup> groups;
+    for (size_t place = 0; place < paths.size(); ++place) {
+        std::string key = PathRoot(paths[place]);
+        std::transform(key.begin(), key.end(), key.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+        RootGroup& group = groups[key];
+        group.key = key;
+        group.paths.push_back(paths[place]);
+        group.places.push_back(place);
+    }
+    return groups;
+}
+
+}  // namespace
+
+Win32FileSystem::Win32FileSystem(AttributesQuery query, DWORD waitMs)
+    : query_(query), waitMs_(waitMs), busyRoots_(std::make_shared<RootsUnderTest>()) {}
+
+std::vector<FileState> Win32FileSystem::Probe(const std::vector<std::string>& paths) {
+    const auto batch = std::make_shared<Batch>(paths.size());
+    for (auto& [key, group] : GroupByRoot(paths)) {
+        if (!busyRoots_->Begin(key)) {
+            continue;  // still being tested since an earlier call
+        }
+        {
+            std::lock_guard<std::mutex> counting(batch->lock);
+            ++batch->rootsLeft;
+        }
+        std::thread(TestGroup, query_, busyRoots_, batch, std::move(group)).detach();
+    }
+    std::unique_lock<std::mutex> waiting(batch->lock);
+    batch->done.wait_for(waiting, std::chrono::milliseconds(waitMs_),
+                         [&] { return batch->rootsLeft == 0; });
+    return batch->states;
 }

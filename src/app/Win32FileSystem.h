@@ -1,8 +1,30 @@
 #pragma once
 
-#include "core/Companions.h"
+#include <windows.h>
 
+#include <memory>
+
+#include "core/FileSystem.h"
+
+struct RootsUnderTest;
+
+// Tests files on threads of their own, one per drive or share, so that a share that does not
+// answer holds up neither the program nor the files on other drives. A drive whose tests are
+// still running from an earlier call is not tested again until they end: its files are out of
+// reach meanwhile.
 class Win32FileSystem : public FileSystem {
 public:
-    bool FileExists(const std::string& path) override;
+    // The attribute query behind every test; tests put one that blocks in its place.
+    using AttributesQuery = DWORD(WINAPI*)(LPCSTR path);
+    static constexpr DWORD kProbeWaitMs = 1000;
+
+    explicit Win32FileSystem(AttributesQuery query = GetFileAttributesA,
+                             DWORD waitMs = kProbeWaitMs);
+
+    std::vector<FileState> Probe(const std::vector<std::string>& paths) override;
+
+private:
+    AttributesQuery query_;
+    DWORD waitMs_;
+    std::shared_ptr<RootsUnderTest> busyRoots_;
 };

@@ -1,5 +1,9 @@
 #include "core/ClientLauncher.h"
 
+#include <algorithm>
+
+#include "core/Colours.h"
+
 std::string InstallFolderFromSetting(const std::string& storedPath, LeadByteTest isLeadByte) {
     size_t lastCharacter = storedPath.size();
     for (size_t at = 0; at < storedPath.size(); at += isLeadByte(storedPath[at]) ? 2 : 1) {
@@ -15,25 +19,70 @@ std::string QueueArgument(const std::string& queuePath) {
     return "\"ftq://" + queuePath + "\"";
 }
 
-bool ClientLauncher::IsClientRunning() const {
-    return platform_.IsEventPresent(companions::kClientEvent);
+ClientLauncher::ClientLauncher(CompanionPlatform& platform, const TickSource& ticks)
+    : platform_(platform), ticks_(ticks) {}
+
+ClientLauncher::~ClientLauncher() {
+    ForgetStarts(client_, true);
+    ForgetStarts(downloader_, true);
 }
 
-bool ClientLauncher::IsDownloaderRunning() const {
-    return platform_.IsEventPresent(companions::kDownloaderEvent);
+bool ClientLauncher::IsRunning(Companion& companion) {
+    if (platform_.IsEventPresent(companion.event)) {
+        ForgetStarts(companion, true);  // announced: from now on its event tells
+        return true;
+    }
+    ForgetStarts(companion, false);
+    return !companion.comingUp.empty();
 }
 
-void ClientLauncher::RunClient(const std::optional<std::string>& argument) const {
-    if (IsClientRunning()) {
+// Releases the starts that no longer count: all of them, or those whose process has ended or
+// that have had their time to announce themselves.
+void ClientLauncher::ForgetStarts(Companion& companion, bool all) {
+    const uint32_t now = ticks_.TickCount();
+    const auto gone = [&](const ComingUp& start) {
+        if (all || now - start.startTick >= companions::kComingUpMs ||
+            !platform_.IsProcessAlive(start.process)) {
+            platform_.ReleaseProcess(start.process);
+            return true;
+        }
+        return false;
+    };
+    companion.comingUp.erase(
+        std::remove_if(companion.comingUp.begin(), companion.comingUp.end(), gone),
+        companion.comingUp.end());
+}
+
+bool ClientLauncher::RunClient(const std::optional<std::string>& argument) {
+    return !IsClientRunning() && Start(client_, argument);
+}
+
+bool ClientLauncher::ResumeEntry(int number) {
+    return number >= 1 && Start(downloader_, "fdb://" + std::to_string(number));
+}
+
+bool ClientLauncher::Start(Companion& companion, const std::optional<std::string>& argument) {
+    const std::string programFile = installFolder_ + companion.program;
+    const StartResult result = platform_.ShellOpen(programFile, argument);
+    if (!result.started) {
+        SayFailure(companion, "Could not start \"" + programFile + "\": " + result.reason);
+        return false;
+    }
+    companion.lastFailure.clear();
+    if (result.process != 0) {
+        companion.comingUp.push_back({result.process, ticks_.TickCount()});
+    }
+    return true;
+}
+
+// The same failure at every tick would bury the log: it is said again only once a start has
+// succeeded or the reason has changed.
+void ClientLauncher::SayFailure(Companion& companion, const std::string& line) {
+    if (line == companion.lastFailure) {
         return;
     }
-    platform_.ShellOpen(installFolder_ + companions::kClientProgram, argument);
-}
-
-void ClientLauncher::ResumeEntry(int number) const {
-    if (number < 1) {
-        return;
+    companion.lastFailure = line;
+    if (log_ != nullptr) {
+        log_->Append(line, kRed);
     }
-    platform_.ShellOpen(installFolder_ + companions::kDownloaderProgram,
-                        "fdb://" + std::to_string(number));
 }

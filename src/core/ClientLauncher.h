@@ -1,15 +1,22 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "core/Clock.h"
 #include "core/Companions.h"
+#include "core/LogSink.h"
 
 namespace companions {
 constexpr const char kClientProgram[] = "Vantrel.exe";
 constexpr const char kDownloaderProgram[] = "Rushload.exe";
 constexpr const char kClientEvent[] = "VANTRELInstance";
 constexpr const char kDownloaderEvent[] = "VANTRELRUSHLOADInstance";
+// A companion announces itself some seconds after its start; one that has not after this long
+// is taken to have failed in its own way.
+constexpr uint32_t kComingUpMs = 30000;
 }  // namespace companions
 
 // Whether a byte starts a double-byte character in the system code page.
@@ -23,22 +30,49 @@ std::string InstallFolderFromSetting(const std::string& storedPath, LeadByteTest
 // with spaces arrives as one argument.
 std::string QueueArgument(const std::string& queuePath);
 
-// Probes and starts the client and the downloader; keeps no handle and no state but the folder.
+// Probes and starts the client and the downloader. A companion counts as running from the moment
+// this program started it: while the process started here is alive and has not announced itself
+// yet, for kComingUpMs at most. A failed start is said in the log once, not at every retry.
 class ClientLauncher {
 public:
-    explicit ClientLauncher(CompanionPlatform& platform) : platform_(platform) {}
+    ClientLauncher(CompanionPlatform& platform, const TickSource& ticks);
+    ~ClientLauncher();
+    ClientLauncher(const ClientLauncher&) = delete;
+    ClientLauncher& operator=(const ClientLauncher&) = delete;
 
     void SetInstallFolder(const std::string& folder) { installFolder_ = folder; }
     const std::string& InstallFolder() const { return installFolder_; }
+    void Attach(LogSink& log) { log_ = &log; }
 
-    bool IsClientRunning() const;
-    bool IsDownloaderRunning() const;
-    // Starts the client unless it is running; the shell's outcome is not looked at.
-    void RunClient(const std::optional<std::string>& argument = std::nullopt) const;
-    // Starts the downloader with "fdb://<number>"; numbers below 1 start nothing.
-    void ResumeEntry(int number) const;
+    bool IsClientRunning() { return IsRunning(client_); }
+    bool IsDownloaderRunning() { return IsRunning(downloader_); }
+    // Starts the client unless it is running; true only when the shell started it.
+    bool RunClient(const std::optional<std::string>& argument = std::nullopt);
+    // Starts the downloader with "fdb://<number>" whether it runs or not: the caller decides.
+    // Numbers below 1 start nothing.
+    bool ResumeEntry(int number);
 
 private:
+    struct ComingUp {
+        uintptr_t process;
+        uint32_t startTick;
+    };
+    struct Companion {
+        const char* program;
+        const char* event;
+        std::vector<ComingUp> comingUp;
+        std::string lastFailure;  // the line written for the last failed start
+    };
+
+    bool IsRunning(Companion& companion);
+    void ForgetStarts(Companion& companion, bool all);
+    bool Start(Companion& companion, const std::optional<std::string>& argument);
+    void SayFailure(Companion& companion, const std::string& line);
+
     CompanionPlatform& platform_;
+    const TickSource& ticks_;
     std::string installFolder_;
+    LogSink* log_ = nullptr;
+    Companion client_{companions::kClientProgram, companions::kClientEvent, {}, {}};
+    Companion downloader_{companions::kDownloaderProgram, companions::kDownloaderEvent, {}, {}};
 };

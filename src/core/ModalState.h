@@ -3,7 +3,9 @@
 #include <functional>
 #include <vector>
 
-enum class ModalKind { ResumeQuestion, QueueTransfers, ScheduleEditor, Confirmation };
+// Resume stands for the whole resume: its questions, and its starts, whose shell calls can run a
+// message loop of their own (a security prompt).
+enum class ModalKind { Resume, QueueTransfers, ScheduleEditor, Confirmation };
 
 // The program's own modal dialogs and message boxes that are open now, innermost last. Each runs
 // a message loop of its own in which ticks, commands and the close box keep arriving; handlers

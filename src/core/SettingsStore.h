@@ -38,6 +38,10 @@ public:
     virtual std::vector<std::string> ListSubkeys(const std::string& tablePath,
                                                  KeyAccess access) = 0;
     virtual void DeleteSubkey(const std::string& tablePath, const std::string& name) = 0;
+    // When the subkey or its values were last written, in the platform's units; nothing when it
+    // is missing. A row deleted and written again has a new stamp.
+    virtual std::optional<uint64_t> SubkeyStamp(const std::string& tablePath,
+                                                const std::string& name) = 0;
 
     // A string value under the machine hive, in the view a 32-bit program sees, read into a
     // 1,024-byte buffer: empty when the key or value is missing, is not a string, or does not

@@ -1,5 +1,6 @@
 #include "recovery/CInterruptedTransferStore.h"
 
+#include <algorithm>
 #include <new>
 
 #include "core/RegistryLayout.h"
@@ -24,11 +25,26 @@ std::vector<std::string> CInterruptedTransferStore::ListNames(KeyAccess access) 
     }
 }
 
+std::vector<ListedTransfer> CInterruptedTransferStore::ListRows() {
+    std::vector<ListedTransfer> rows;
+    try {
+        for (std::string& name : ListNames(KeyAccess::Read)) {
+            const auto stamp = settings_.SubkeyStamp(registry::kTransferTable, name);
+            rows.push_back({std::move(name), stamp});
+        }
+    } catch (const std::bad_alloc&) {
+        return {};
+    }
+    return rows;
+}
+
 // Rows are deleted by the name they were listed under, never by the number read from it: an
 // invalid "07" or "abc" would otherwise take the valid row "7" or "0" with it.
-void CInterruptedTransferStore::DeleteRows(const std::vector<std::string>& names) {
-    for (const std::string& name : names) {
-        settings_.DeleteSubkey(registry::kTransferTable, name);
+void CInterruptedTransferStore::GiveUp(const std::vector<ListedTransfer>& rows) {
+    for (const ListedTransfer& row : rows) {
+        if (row.stamp && settings_.SubkeyStamp(registry::kTransferTable, row.name) == row.stamp) {
+            settings_.DeleteSubkey(registry::kTransferTable, row.name);
+        }
     }
 }
 
@@ -38,7 +54,7 @@ int CInterruptedTransferStore::CountPending() {
         if (settings_.GetInt(RowSection(name), registry::kVersionEntry, 0) == kPendingVersion) {
             ++count;
         } else {
-            DeleteRows({name});
+            settings_.DeleteSubkey(registry::kTransferTable, name);
         }
     }
     return count;
@@ -46,13 +62,21 @@ int CInterruptedTransferStore::CountPending() {
 
 std::vector<int> CInterruptedTransferStore::Enumerate() {
     std::vector<int> rows;
-    for (const std::string& name : ListNames(KeyAccess::Read)) {
-        rows.push_back(RowNumberFromName(name));
+    try {
+        for (const std::string& name : ListNames(KeyAccess::Read)) {
+            const int row = RowNumberFromName(name);
+            // Mended: "7" and "07" both started the downloader on fdb://7.
+            if (std::find(rows.begin(), rows.end(), row) == rows.end()) {
+                rows.push_back(row);
+            }
+        }
+    } catch (const std::bad_alloc&) {
+        return {};
     }
     return rows;
 }
 
-bool HasPendingTransfers(const ClientLauncher& launcher, SettingsStore& settings) {
+bool HasPendingTransfers(ClientLauncher& launcher, SettingsStore& settings) {
     if (launcher.IsDownloaderRunning()) {
         return false;
     }

@@ -8,7 +8,7 @@ namespace {
 
 enum class ResumeDecision { Resume, GiveUp, Keep };
 
-void ResumeAll(SettingsStore& settings, const ClientLauncher& launcher, LogSink& log) {
+void ResumeAll(SettingsStore& settings, ClientLauncher& launcher, LogSink& log) {
     const std::vector<int> rows = CInterruptedTransferStore(settings).Enumerate();
     if (rows.empty()) {
         return;
@@ -19,9 +19,7 @@ void ResumeAll(SettingsStore& settings, const ClientLauncher& launcher, LogSink&
     }
 }
 
-// Both questions are one open resume question: no other resume may start while it is open.
-ResumeDecision AskWhetherToResume(ResumeQuestion& question, ModalState& modals) {
-    ModalState::Scope asking(modals, ModalKind::ResumeQuestion);
+ResumeDecision AskWhetherToResume(ResumeQuestion& question) {
     switch (question.AskToResume()) {
         case ResumeAnswer::Yes:
             return ResumeDecision::Resume;
@@ -37,26 +35,27 @@ ResumeDecision AskWhetherToResume(ResumeQuestion& question, ModalState& modals) 
 }  // namespace
 
 void ResumeInterruptedTransfers(bool ask, ResumeQuestion& question, ModalState& modals,
-                                SettingsStore& settings, const ClientLauncher& launcher,
-                                LogSink& log) {
-    // A second resume while the question is open would start the downloader twice on each row.
-    if (modals.IsOpen(ModalKind::ResumeQuestion)) {
+                                SettingsStore& settings, ClientLauncher& launcher, LogSink& log) {
+    // A second resume inside this one would start the downloader twice on each row, and a close
+    // would end the program halfway: the questions and the starts are one open modal.
+    if (modals.IsOpen(ModalKind::Resume)) {
         return;
     }
+    ModalState::Scope resuming(modals, ModalKind::Resume);
     if (!ask) {
         ResumeAll(settings, launcher, log);
         return;
     }
     CInterruptedTransferStore store(settings);
     // What is given up are the rows the user was asked about, not one that the downloader
-    // added while the question was open.
-    const std::vector<std::string> asked = store.ListNames();
-    switch (AskWhetherToResume(question, modals)) {
+    // added or wrote again while the question was open.
+    const std::vector<ListedTransfer> asked = store.ListRows();
+    switch (AskWhetherToResume(question)) {
         case ResumeDecision::Resume:
             ResumeAll(settings, launcher, log);
             break;
         case ResumeDecision::GiveUp:
-            store.DeleteRows(asked);
+            store.GiveUp(asked);
             break;
         case ResumeDecision::Keep:
             break;

@@ -23,8 +23,7 @@ constexpr const char kResumingLine[] = "Resuming interrupted transfers.";
 
 // Hands every interrupted transfer back to the downloader, one start per row, last listed
 // first. With `ask`, the user is asked first; a "No" followed by a "No" to resuming later gives
-// the rows up for good. Rows are never deleted for having been resumed. Does nothing while a
-// resume question is open.
+// up the rows that were asked about. Rows are never deleted for having been resumed. Does
+// nothing while another resume is under way.
 void ResumeInterruptedTransfers(bool ask, ResumeQuestion& question, ModalState& modals,
-                                SettingsStore& settings, const ClientLauncher& launcher,
-                                LogSink& log);
+                                SettingsStore& settings, ClientLauncher& launcher, LogSink& log);

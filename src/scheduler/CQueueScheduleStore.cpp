@@ -89,7 +89,8 @@ bool CQueueScheduleStore::StillHolds(int row, const std::string& queuePath,
     return stored == record && storedPath == queuePath;
 }
 
-void CQueueScheduleStore::Purge() {
+std::vector<int> CQueueScheduleStore::Purge() {
+    std::vector<std::string> names, queuePaths;  // the rows whose file decides
     // The listing is taken whole before any deletion, so a deletion cannot make the walk skip
     // the subkey after it.
     for (const std::string& name : settings_.ListSubkeys(registry::kQueueTable, KeyAccess::All)) {
@@ -99,12 +100,27 @@ void CQueueScheduleStore::Purge() {
             continue;
         }
         const std::string section = SubkeySection(name);
-        const std::string queuePath = settings_.GetString(section, registry::kQueueNameEntry, "");
-        const int32_t version = settings_.GetInt(section, registry::kVersionEntry, 0);
-        if (queuePath.empty() || !files_.FileExists(queuePath) || version != kRowVersion) {
+        std::string queuePath = settings_.GetString(section, registry::kQueueNameEntry, "");
+        if (queuePath.empty() ||
+            settings_.GetInt(section, registry::kVersionEntry, 0) != kRowVersion) {
             settings_.DeleteSubkey(registry::kQueueTable, name);
+        } else {
+            names.push_back(name);
+            queuePaths.push_back(std::move(queuePath));
         }
     }
+    // All files in one call: the tests of one purge hold the program for a second at most.
+    const std::vector<FileState> states = files_.Probe(queuePaths);
+    std::vector<int> outOfReach;
+    for (size_t index = 0; index < names.size(); ++index) {
+        const FileState state = index < states.size() ? states[index] : FileState::OutOfReach;
+        if (state == FileState::Absent) {
+            settings_.DeleteSubkey(registry::kQueueTable, names[index]);
+        } else if (state == FileState::OutOfReach) {
+            outOfReach.push_back(RowNumberFromName(names[index]));
+        }
+    }
+    return outOfReach;
 }
 
 std::vector<int> CQueueScheduleStore::Enumerate() {

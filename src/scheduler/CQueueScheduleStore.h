@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "core/Companions.h"
+#include "core/FileSystem.h"
 #include "core/SettingsStore.h"
 #include "scheduler/ScheduleRecord.h"
 
@@ -30,8 +30,9 @@ public:
     // True while the row is valid and still holds this queue and these record bytes. A row number
     // is no identity: the client may have rewritten, deleted or reused it since it was read.
     bool StillHolds(int row, const std::string& queuePath, const ScheduleRecord& record);
-    // Deletes the rows whose queue file is gone or whose DBVER is not 1.
-    void Purge();
+    // Deletes the rows whose queue file is surely gone or whose DBVER is not 1. Returns the rows
+    // whose queue file is out of reach now: kept, but not to be started.
+    std::vector<int> Purge();
     // Row numbers in enumeration order; empty when the table has no row.
     std::vector<int> Enumerate();
 

@@ -1,5 +1,6 @@
 #include "scheduler/CTransferScheduler.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 
@@ -26,10 +27,20 @@ private:
     bool& busy_;
 };
 
+// Last listed first, but starting after the row that the last start went to.
+std::vector<int> TurnOrder(std::vector<int> rows, int lastStarted) {
+    std::reverse(rows.begin(), rows.end());
+    const auto last = std::find(rows.begin(), rows.end(), lastStarted);
+    if (last != rows.end()) {
+        std::rotate(rows.begin(), last + 1, rows.end());
+    }
+    return rows;
+}
+
 }  // namespace
 
 CTransferScheduler::CTransferScheduler(SettingsStore& settings, FileSystem& files,
-                                       const ClientLauncher& launcher, const Clock& clock)
+                                       ClientLauncher& launcher, const Clock& clock)
     : settings_(settings), files_(files), launcher_(launcher), clock_(clock) {}
 
 bool CTransferScheduler::StartTimer(TimerHost& host) {
@@ -57,12 +68,12 @@ void CTransferScheduler::OnTimerTick() {
 
 void CTransferScheduler::RunPass() {
     CQueueScheduleStore store(settings_, files_);
-    store.Purge();
-    const std::vector<int> rows = store.Enumerate();
-    for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
+    const std::vector<int> outOfReach = store.Purge();
+    for (const int row : TurnOrder(store.Enumerate(), lastStarted_)) {
         // The client announces itself only some time after its start, so a second due row would
         // be launched into a client still starting: it waits for a later tick instead.
-        if (RunRowIfDue(store, *row)) {
+        if (std::find(outOfReach.begin(), outOfReach.end(), row) == outOfReach.end() &&
+            RunRowIfDue(store, row)) {
             return;
         }
     }
@@ -76,14 +87,17 @@ bool CTransferScheduler::RunRowIfDue(CQueueScheduleStore& store, int row) {
     }
     CSchedule schedule(clock_);
     schedule.FromRecord(*record);
-    // Mended: a client already running would turn this start away unseen; logging it as started
-    // and removing a run-once row would lose a queue that never ran.
-    if (!schedule.IsDue() || launcher_.IsClientRunning()) {
+    if (!schedule.IsDue()) {
         return false;
     }
+    // Mended: a start that failed was logged as a run, and a run-once row deleted: the queue
+    // never ran. Only a start the shell confirms is a run; the launcher says a failed one.
+    if (!launcher_.RunClient(QueueArgument(queuePath))) {
+        return true;
+    }
+    lastStarted_ = row;
     Log(kTransferringLine, kGreen);
     Log(queuePath, kBlack);
-    launcher_.RunClient(QueueArgument(queuePath));
     std::string nextRun;
     if (!schedule.GetNextTime(nextRun)) {
         Log(kNoMoreRunsLine, kMaroon);

@@ -4,7 +4,7 @@
 
 #include "core/ClientLauncher.h"
 #include "core/Clock.h"
-#include "core/Companions.h"
+#include "core/FileSystem.h"
 #include "core/LogSink.h"
 #include "core/SettingsStore.h"
 #include "core/TimerHost.h"
@@ -16,10 +16,11 @@ constexpr unsigned kSchedulerPeriodMs = 60000;
 
 // Once a minute, starts the client on a scheduled queue that is due, one start per pass, and
 // removes the row when it has no further run. Never writes a row back: the client moves a
-// periodic schedule on.
+// periodic schedule on. Due rows take turns, so a row that stays due cannot keep the others
+// waiting; a row whose start failed, or whose queue file is out of reach, is kept as it is.
 class CTransferScheduler {
 public:
-    CTransferScheduler(SettingsStore& settings, FileSystem& files, const ClientLauncher& launcher,
+    CTransferScheduler(SettingsStore& settings, FileSystem& files, ClientLauncher& launcher,
                        const Clock& clock);
 
     void Attach(LogSink& log) { log_ = &log; }
@@ -32,15 +33,17 @@ public:
 
 private:
     void RunPass();
-    // True when it started the client for the row.
+    // True when the row was due: the pass ends there, whether the start succeeded or not, since
+    // the next row would meet the same client.
     bool RunRowIfDue(CQueueScheduleStore& store, int row);
     void Log(const std::string& text, Colour colour);
 
     SettingsStore& settings_;
     FileSystem& files_;
-    const ClientLauncher& launcher_;
+    ClientLauncher& launcher_;
     const Clock& clock_;
     bool enabled_ = false;
-    bool busy_ = false;  // a timer message dispatched inside a pass must not start another
+    bool busy_ = false;    // a timer message dispatched inside a pass must not start another
+    int lastStarted_ = 0;  // the row the last start went to; 0 for none
     LogSink* log_ = nullptr;
 };

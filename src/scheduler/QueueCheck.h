@@ -4,7 +4,7 @@
 #include <string>
 
 #include "core/Clock.h"
-#include "core/Companions.h"
+#include "core/FileSystem.h"
 #include "core/SettingsStore.h"
 
 constexpr char kQueueMustRunText[] = "Must Run";

@@ -3,9 +3,8 @@
 #include "scheduler/CQueueScheduleStore.h"
 #include "scheduler/CSchedule.h"
 
-QueueSchedules::QueueSchedules(SettingsStore& settings, FileSystem& files,
-                               const ClientLauncher& launcher, const Clock& clock,
-                               ModalState& modals)
+QueueSchedules::QueueSchedules(SettingsStore& settings, FileSystem& files, ClientLauncher& launcher,
+                               const Clock& clock, ModalState& modals)
     : settings_(settings), files_(files), launcher_(launcher), clock_(clock), modals_(modals) {}
 
 std::vector<std::string> QueueSchedules::List() {

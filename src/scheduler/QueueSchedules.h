@@ -6,7 +6,7 @@
 
 #include "core/ClientLauncher.h"
 #include "core/Clock.h"
-#include "core/Companions.h"
+#include "core/FileSystem.h"
 #include "core/ModalState.h"
 #include "core/SettingsStore.h"
 #include "scheduler/ScheduleEditor.h"
@@ -18,7 +18,7 @@ enum class QueueChange { RowGone, Cancelled, ChangedMeanwhile, Deleted, Rewritte
 // scheduler ticks and the client writes the table while the dialog and its questions are open.
 class QueueSchedules {
 public:
-    QueueSchedules(SettingsStore& settings, FileSystem& files, const ClientLauncher& launcher,
+    QueueSchedules(SettingsStore& settings, FileSystem& files, ClientLauncher& launcher,
                    const Clock& clock, ModalState& modals);
 
     // The names of the scheduled queues, after the rows of vanished queue files have been purged;
@@ -33,7 +33,7 @@ public:
 private:
     SettingsStore& settings_;
     FileSystem& files_;
-    const ClientLauncher& launcher_;
+    ClientLauncher& launcher_;
     const Clock& clock_;
     ModalState& modals_;
 };

@@ -8,6 +8,7 @@
 #include "res/resource.h"
 #include "scheduler/QueueCheck.h"
 #include "scheduler/QueueSchedules.h"
+#include "win/InnermostDialog.h"
 
 namespace {
 
@@ -17,28 +18,11 @@ constexpr char kStartedLine[] = "Vantrel Monitor started.\r\n";
 constexpr char kCloseQuestion[] =
     "If you close Vantrel Monitor scheduled transfers will not be executed.";
 constexpr char kTrayTip[] = "Vantrel Monitor";
-constexpr UINT kTrayIconId = 1;
 constexpr UINT kTrayMenuFlags = TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON;
 constexpr UINT kModalFlashes = 3;
 
 HINSTANCE Module() {
     return GetModuleHandleA(nullptr);
-}
-
-struct ModalSearch {
-    HWND frame;
-    HWND found;
-};
-
-// The innermost open modal is the shown window of this thread still enabled: each modal
-// disables its owner.
-BOOL CALLBACK FindInnermostModal(HWND window, LPARAM parameter) {
-    auto* search = reinterpret_cast<ModalSearch*>(parameter);
-    if (window == search->frame || !IsWindowVisible(window) || !IsWindowEnabled(window)) {
-        return TRUE;
-    }
-    search->found = window;
-    return FALSE;
 }
 
 }  // namespace
@@ -85,6 +69,11 @@ LRESULT CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_DESTROY:
             OnDestroy();
+            return 0;
+        case WM_ENDSESSION:
+            if (wParam != FALSE) {
+                app_.EndSession();
+            }
             return 0;
         case WM_TIMECHANGE:
             OnTimeChange();
@@ -195,6 +184,10 @@ LRESULT CMainFrame::OnTimer(WPARAM id, LPARAM lParam) {
         app_.Scheduler().OnTimerTick();
         return 0;
     }
+    if (id == kTrayRetryTimer) {
+        trayIcon_.OnRetryTimer();
+        return 0;
+    }
     return Default(WM_TIMER, id, lParam);
 }
 
@@ -227,7 +220,7 @@ void CMainFrame::OnDestroy() {
 void CMainFrame::OnInitMenu(HMENU menu) {
     CheckMenuItem(menu, ID_TOGGLE_URL_MONITOR,
                   MF_BYCOMMAND | (app_.UrlMonitor().IsEnabled() ? MF_CHECKED : MF_UNCHECKED));
-    const bool canResume = !app_.IsResumeQuestionOpen() && app_.HasPendingTransfers();
+    const bool canResume = !app_.IsResuming() && app_.HasPendingTransfers();
     EnableMenuItem(menu, ID_RESUME_TRANSFERS, MF_BYCOMMAND | (canResume ? MF_ENABLED : MF_GRAYED));
     EnableMenuItem(menu, ID_START_CLIENT,
                    MF_BYCOMMAND | (app_.Launcher().IsClientRunning() ? MF_GRAYED : MF_ENABLED));
@@ -264,7 +257,7 @@ void CMainFrame::OnTimeChange() {
 // unreachable.
 void CMainFrame::OnTaskbarCreated() {
     if (minimized_) {
-        iconShown_ = false;
+        trayIcon_.Forget();
         AddTrayIcon();
     }
 }
@@ -323,7 +316,7 @@ void CMainFrame::PrepareTrayMenu(HMENU popup) {
     }
     if (!app_.HasPendingTransfers()) {
         DeleteMenu(popup, ID_RESUME_TRANSFERS, MF_BYCOMMAND);
-    } else if (app_.IsResumeQuestionOpen()) {
+    } else if (app_.IsResuming()) {
         EnableMenuItem(popup, ID_RESUME_TRANSFERS, MF_BYCOMMAND | MF_GRAYED);
     }
     SetMenuDefaultItem(popup, ID_OPEN, FALSE);
@@ -351,36 +344,22 @@ void CMainFrame::ShowTrayMenu() {
 // Brought forward and flashed, as Windows does when the user clicks a window that a modal
 // dialog has disabled.
 void CMainFrame::BringModalToFront() const {
-    ModalSearch search{hwnd_, nullptr};
-    EnumThreadWindows(GetCurrentThreadId(), FindInnermostModal, reinterpret_cast<LPARAM>(&search));
-    if (search.found == nullptr) {
+    HWND modal = InnermostDialog(GetCurrentThreadId());
+    if (modal == nullptr) {
         return;
     }
-    SetForegroundWindow(search.found);
-    FLASHWINFO flash{sizeof flash, search.found, FLASHW_CAPTION, kModalFlashes, 0};
+    SetForegroundWindow(modal);
+    FLASHWINFO flash{sizeof flash, modal, FLASHW_CAPTION, kModalFlashes, 0};
     FlashWindowEx(&flash);
 }
 
 void CMainFrame::AddTrayIcon() {
-    if (iconShown_) {
-        return;
-    }
-    trayIcon_.cbSize = NOTIFYICONDATAA_V1_SIZE;
-    trayIcon_.hWnd = hwnd_;
-    trayIcon_.uID = kTrayIconId;
-    trayIcon_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    trayIcon_.uCallbackMessage = TrayMessage();
-    trayIcon_.hIcon = static_cast<HICON>(
-        LoadImageA(Module(), MAKEINTRESOURCEA(IDI_TRAY), IMAGE_ICON, 16, 16, LR_SHARED));
-    lstrcpynA(trayIcon_.szTip, kTrayTip, sizeof trayIcon_.szTip);
-    Shell_NotifyIconA(NIM_ADD, &trayIcon_);
-    iconShown_ = true;
+    trayIcon_.Add(hwnd_, TrayMessage(),
+                  static_cast<HICON>(LoadImageA(Module(), MAKEINTRESOURCEA(IDI_TRAY), IMAGE_ICON,
+                                                16, 16, LR_SHARED)),
+                  kTrayTip);
 }
 
 void CMainFrame::RemoveTrayIcon() {
-    if (!iconShown_) {
-        return;
-    }
-    Shell_NotifyIconA(NIM_DELETE, &trayIcon_);
-    iconShown_ = false;
+    trayIcon_.Remove();
 }

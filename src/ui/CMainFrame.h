@@ -6,6 +6,7 @@
 
 #include "core/TimerHost.h"
 #include "ui/CActivityLog.h"
+#include "ui/TrayIcon.h"
 #include "win/CustomWindow.h"
 
 class CMonitorApp;
@@ -19,7 +20,7 @@ public:
     bool Create(const RECT& rect);
     CActivityLog& Log() { return log_; }
     bool IsInTray() const { return minimized_; }
-    bool IsIconShown() const { return iconShown_; }
+    bool IsIconShown() const { return trayIcon_.IsShown(); }
 
     bool StartTimer(uintptr_t id, unsigned periodMs) override;
     bool StopTimer(uintptr_t id) override;
@@ -62,7 +63,6 @@ private:
 
     CMonitorApp& app_;
     bool minimized_ = false;
-    bool iconShown_ = false;
-    NOTIFYICONDATAA trayIcon_{};
+    TrayIcon trayIcon_{*this};
     CActivityLog log_;
 };

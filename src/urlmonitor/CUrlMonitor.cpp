@@ -13,7 +13,7 @@ constexpr const char kUrlLinePrefix[] = "URL: ";
 }  // namespace
 
 CUrlMonitor::CUrlMonitor(SettingsStore& settings, ClipboardSource& clipboard,
-                         KeyboardState& keyboard, UrlParser& parser, const ClientLauncher& launcher)
+                         KeyboardState& keyboard, UrlParser& parser, ClientLauncher& launcher)
     : settings_(settings),
       clipboard_(clipboard),
       keyboard_(keyboard),

@@ -20,7 +20,7 @@ constexpr unsigned kUrlMonitorPeriodMs = 500;
 class CUrlMonitor {
 public:
     CUrlMonitor(SettingsStore& settings, ClipboardSource& clipboard, KeyboardState& keyboard,
-                UrlParser& parser, const ClientLauncher& launcher);
+                UrlParser& parser, ClientLauncher& launcher);
     virtual ~CUrlMonitor() = default;
 
     // Text already on the clipboard now is taken as seen: only text copied later counts.
@@ -42,7 +42,7 @@ private:
     ClipboardSource& clipboard_;
     KeyboardState& keyboard_;
     UrlParser& parser_;
-    const ClientLauncher& launcher_;
+    ClientLauncher& launcher_;
     bool enabled_ = false;
     std::string lastSeenText_;
     // The clipboard's sequence number when lastSeenText_ was read from it.

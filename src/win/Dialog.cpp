@@ -2,9 +2,13 @@
 
 #include "win/DataExchange.h"
 
+// A modal loop that meets the quit message posts it again and ends the dialog with whatever
+// result it holds (Wine's is IDOK): that is no answer, and reads as none.
 INT_PTR Dialog::DoModal(HWND owner) {
-    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId_), owner,
-                           DialogProc, reinterpret_cast<LPARAM>(this));
+    const INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId_),
+                                           owner, DialogProc, reinterpret_cast<LPARAM>(this));
+    MSG quit{};
+    return PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE) ? 0 : result;
 }
 
 bool Dialog::UpdateData(bool save) {

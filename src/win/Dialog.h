@@ -15,6 +15,7 @@ public:
     Dialog(const Dialog&) = delete;
     Dialog& operator=(const Dialog&) = delete;
 
+    // 0 when the dialog was ended by the quit message rather than answered.
     INT_PTR DoModal(HWND owner);
     // Moves the members into the controls, or the controls into the members; false when a
     // control holds text that is refused (the user has been told, the dialog stays open).

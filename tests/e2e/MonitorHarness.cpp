@@ -57,13 +57,14 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD waitMs) {
 }
 
 void StandIns::Reset() const {
-    for (const char* file : {"Vantrel.starts.txt", "Rushload.starts.txt", "Vantrel.announce-ms"}) {
+    for (const char* file : {"Vantrel.starts.txt", "Rushload.starts.txt", "Vantrel.announce-ms",
+                             "Rushload.announce-ms"}) {
         DeleteFileA((folder_ + file).c_str());
     }
 }
 
-void StandIns::AnnounceClientAfter(DWORD milliseconds) const {
-    std::ofstream(folder_ + "Vantrel.announce-ms") << milliseconds;
+void StandIns::AnnounceAfter(const char* program, DWORD milliseconds) const {
+    std::ofstream(folder_ + program + ".announce-ms") << milliseconds;
 }
 
 // Lines of "<creation stamp> <argument text>", in whatever order the starts wrote them.
@@ -187,6 +188,16 @@ BOOL CALLBACK MatchProgramWindow(HWND window, LPARAM parameter) {
 }
 
 }  // namespace
+
+bool MonitorProcess::EndSession(LPARAM reason) const {
+    DWORD_PTR agreed = FALSE;
+    DWORD_PTR unused = 0;
+    return SendMessageTimeoutA(frame_, WM_QUERYENDSESSION, 0, reason, SMTO_ABORTIFHUNG, 20000,
+                               &agreed) != 0 &&
+           agreed != FALSE &&
+           SendMessageTimeoutA(frame_, WM_ENDSESSION, TRUE, reason, SMTO_ABORTIFHUNG, 20000,
+                               &unused) != 0;
+}
 
 HWND MonitorProcess::WaitForWindow(const char* title, DWORD waitMs) const {
     WindowSearch search{process_.dwProcessId, title, nullptr};

@@ -19,9 +19,13 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD waitMs = 5000);
 // themselves.
 class StandIns {
 public:
+    StandIns() = default;
+    // Stand-ins copied into another folder record their starts there.
+    explicit StandIns(std::string folder) : folder_(std::move(folder)) {}
     const std::string& Folder() const { return folder_; }
     void Reset() const;
-    void AnnounceClientAfter(DWORD milliseconds) const;
+    // "Vantrel" or "Rushload": creates its event this long after its start.
+    void AnnounceAfter(const char* program, DWORD milliseconds) const;
     // Raw argument texts in process creation order, once `count` have arrived or after waiting.
     std::vector<std::string> Starts(const char* program, size_t count, DWORD waitMs) const;
     std::vector<std::string> ClientStarts(size_t count = 0, DWORD waitMs = 0) const {
@@ -69,6 +73,9 @@ public:
     void PostCommand(int id) const { PostMessageA(frame_, WM_COMMAND, id, 0); }
     // Sends a message and reports whether it was handled within the time.
     bool Send(UINT message, WPARAM wParam, DWORD waitMs = 20000) const;
+    // What Windows sends at a session end or an installer's request to close; true when the
+    // program agreed to end.
+    bool EndSession(LPARAM reason) const;
     // A visible top-level window of the program with this title (any title for nullptr).
     HWND WaitForWindow(const char* title, DWORD waitMs = 5000) const;
     bool IsTrayIconShown() const;

@@ -2,6 +2,7 @@
 
 using QueueTransfersTest = E2eTest;
 
+// Mended: Windows' session end found the program running on; it ends as a confirmed close does.
 TEST_F(QueueTransfersTest, ListsSortedAfterPurgeEditsByTheRulesAndRemovesOnlyOnOk) {
     const std::string zuluFile = standIns.CreateQueueFile("Zulu nightly.ftq");
     const std::string alphaFile = standIns.CreateQueueFile("Alpha queue.ftq");
@@ -52,6 +53,17 @@ TEST_F(QueueTransfersTest, ListsSortedAfterPurgeEditsByTheRulesAndRemovesOnlyOnO
     }
     EXPECT_TRUE(WaitUntil([] { return QueueRowNames() == std::vector<std::string>{"1"}; }));
     EXPECT_EQ(ListBoxEntries(list), std::vector<std::string>{zuluFile});
+
+    // Neither a close nor a second list under the open one; the session's end ends it all.
+    monitor.PostCommand(ID_EXIT);
+    monitor.PostCommand(ID_QUEUE_TRANSFERS);
+    EXPECT_EQ(monitor.WaitForWindow("Vantrel Monitor", 1000), nullptr);
+    EXPECT_EQ(FindWindowExA(nullptr, nullptr, "#32770", "Queue Transfers"), dialog);
+    EXPECT_EQ(FindWindowExA(nullptr, dialog, "#32770", "Queue Transfers"), nullptr);
+    EXPECT_TRUE(monitor.EndSession(0));
+    EXPECT_TRUE(monitor.WaitForExit(5000));
+    EXPECT_FALSE(monitor.IsTrayIconShown());
+    EXPECT_EQ(QueueRowNames(), std::vector<std::string>{"1"});
 }
 
 // Mended: OK after a tick had run the row under the editor wrote it back, due to run again.

@@ -77,6 +77,7 @@ TEST_F(RecoveryTest, NoThenNoToResumingLaterEmptiesTheTable) {
     EXPECT_TRUE(standIns.Starts("Rushload", 1, 1000).empty());
 }
 
+// Mended: a second Resume before the downloader had announced itself started every row again.
 TEST_F(RecoveryTest, NoQuestionWhileTheDownloaderRunsAndTheCommandResumesWithoutAsking) {
     std::optional<PresenceEvent> downloader;
     downloader.emplace("VANTRELRUSHLOADInstance");
@@ -87,13 +88,16 @@ TEST_F(RecoveryTest, NoQuestionWhileTheDownloaderRunsAndTheCommandResumesWithout
     EXPECT_EQ(monitor.LogMessages(), Lines({}));
 
     downloader.reset();
+    standIns.AnnounceAfter("Rushload", 3000);
+    monitor.PostCommand(ID_RESUME_TRANSFERS);
     monitor.PostCommand(ID_RESUME_TRANSFERS);
     ExpectResumed();
+    EXPECT_EQ(standIns.Starts("Rushload", 3, 2000).size(), 2u);
     EXPECT_EQ(monitor.WaitForWindow(kQuestionTitle, 0), nullptr);
 }
 
 // Mended: a close under the "later" box stacked its question and, confirmed, ended the box's
-// loop: its 0 gave up every row.
+// loop: its 0 gave up every row. A quit message at start-up left the icon behind.
 TEST_F(RecoveryTest, CloseUnderTheLaterBoxBringsItForwardAndItsQuitAnswerKeepsEveryRow) {
     HWND later = SayNoAndWaitForLaterBox();
     ASSERT_NE(later, nullptr);
@@ -102,5 +106,17 @@ TEST_F(RecoveryTest, CloseUnderTheLaterBoxBringsItForwardAndItsQuitAnswerKeepsEv
     EXPECT_TRUE(IsWindowVisible(later));
     PostThreadMessageA(GetWindowThreadProcessId(monitor.Frame(), nullptr), WM_QUIT, 0, 0);
     EXPECT_TRUE(monitor.WaitForExit(5000));
+    EXPECT_FALSE(monitor.IsTrayIconShown());
     EXPECT_EQ(RowNames(registry::kTransferTable), (std::vector<std::string>{"4", "9"}));
+}
+
+// Mended: an installer's request to close running programs was turned down: its update needed a
+// restart of Windows. The program ends as a confirmed close does, whatever question is open.
+TEST_F(RecoveryTest, AnInstallersRequestToCloseEndsTheProgramUnderTheQuestionAndKeepsEveryRow) {
+    ASSERT_NE(StartAndWaitForQuestion(), nullptr);
+    EXPECT_TRUE(monitor.EndSession(ENDSESSION_CLOSEAPP));
+    EXPECT_TRUE(monitor.WaitForExit(5000));
+    EXPECT_FALSE(monitor.IsTrayIconShown());
+    EXPECT_EQ(RowNames(registry::kTransferTable), (std::vector<std::string>{"4", "9"}));
+    EXPECT_TRUE(standIns.Starts("Rushload", 1, 1000).empty());
 }

@@ -25,6 +25,12 @@ TEST_F(StartupTest, StartsHiddenAloneKeepsItsIconAndClosesOnlyOnOk) {
     monitor.Send(RegisterWindowMessageA("TaskbarCreated"), 0);
     EXPECT_TRUE(monitor.IsTrayIconShown());
 
+    // Mended: Start picked again before the client had announced itself started another one.
+    standIns.AnnounceAfter("Vantrel", 2000);
+    monitor.PostCommand(ID_START_CLIENT);
+    monitor.PostCommand(ID_START_CLIENT);
+    EXPECT_EQ(standIns.ClientStarts(2, 4000), std::vector<std::string>{""});
+
     for (const int answer : {IDCANCEL, IDOK}) {
         monitor.PostCommand(ID_EXIT);
         HWND box = monitor.WaitForWindow("Vantrel Monitor");

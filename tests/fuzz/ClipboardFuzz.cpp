@@ -52,7 +52,8 @@ struct Monitor : ClipboardSource, KeyboardState, UrlParser {
     std::vector<std::string> asked;
     MemorySettingsStore settings;
     FakeCompanions companions;
-    ClientLauncher launcher{companions};
+    FakeTicks ticks;
+    ClientLauncher launcher{companions, ticks};
     RecordingLog log;
     CUrlMonitor monitor{settings, *this, *this, *this, launcher};
 };
@@ -77,6 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                             !(m.bits & kPreferenceOff));
         m.asked.clear();
         m.companions.launches.clear();
+        m.companions.alive.clear();  // the client started at the last tick has ended
         m.monitor.OnTimerTick();
 
         const bool noted =

@@ -10,6 +10,7 @@
 
 #include "core/Clock.h"
 #include "core/Companions.h"
+#include "core/FileSystem.h"
 #include "core/LogSink.h"
 #include "core/TimerHost.h"
 
@@ -53,25 +54,45 @@ struct Launch {
     }
 };
 
+// Every start succeeds with a process that stays alive, unless `failure` names a reason.
 struct FakeCompanions : CompanionPlatform {
     bool IsEventPresent(const std::string& eventName) override {
         return presentEvents.count(eventName) != 0;
     }
-    void ShellOpen(const std::string& programFile,
-                   const std::optional<std::string>& argument) override {
+    StartResult ShellOpen(const std::string& programFile,
+                          const std::optional<std::string>& argument) override {
         launches.push_back({programFile, argument});
         if (onLaunch) {
             onLaunch();
         }
+        if (!failure.empty()) {
+            return {false, 0, failure};
+        }
+        alive.insert(++lastProcess);
+        return {true, lastProcess, {}};
     }
+    bool IsProcessAlive(uintptr_t process) override { return alive.count(process) != 0; }
+    void ReleaseProcess(uintptr_t) override {}
     std::set<std::string> presentEvents;
     std::vector<Launch> launches;
-    std::function<void()> onLaunch;  // what the started program does at once
+    std::function<void()> onLaunch;  // what happens while the shell starts the program
+    std::string failure;
+    std::set<uintptr_t> alive;
+    uintptr_t lastProcess = 0;
 };
 
+// Paths in `files` are there, those in `outOfReach` cannot be tested now, the rest are gone.
 struct FakeFileSystem : FileSystem {
-    bool FileExists(const std::string& path) override { return files.count(path) != 0; }
-    std::set<std::string> files;
+    std::vector<FileState> Probe(const std::vector<std::string>& paths) override {
+        std::vector<FileState> states;
+        for (const std::string& path : paths) {
+            states.push_back(files.count(path)        ? FileState::Present
+                             : outOfReach.count(path) ? FileState::OutOfReach
+                                                      : FileState::Absent);
+        }
+        return states;
+    }
+    std::set<std::string> files, outOfReach;
 };
 
 struct FakeTimerHost : TimerHost {

@@ -144,18 +144,34 @@ std::string MemorySettingsStore::ReadMachineString(const std::string& path,
     return TextUpToNul(value->bytes);
 }
 
+std::optional<uint64_t> MemorySettingsStore::SubkeyStamp(const std::string& tablePath,
+                                                         const std::string& name) {
+    const std::string key = KeyPath(Hive::User, tablePath + "\\" + name);
+    if (keys_.count(key) == 0) {
+        return std::nullopt;
+    }
+    return stamps_[key];
+}
+
 void MemorySettingsStore::SetRaw(Hive hive, const std::string& path, const std::string& name,
                                  unsigned type, const std::vector<uint8_t>& bytes) {
     CreateKey(hive, path);
     keys_[KeyPath(hive, path)][name] = Value{type, bytes};
+    stamps_[KeyPath(hive, path)] = ++lastStamp_;
 }
 
 void MemorySettingsStore::CreateKey(Hive hive, const std::string& path) {
     const std::string key = KeyPath(hive, path);
     for (size_t end = key.find('\\'); end != std::string::npos; end = key.find('\\', end + 1)) {
-        keys_[key.substr(0, end)];
+        AddKey(key.substr(0, end));
     }
-    keys_[key];
+    AddKey(key);
+}
+
+void MemorySettingsStore::AddKey(const std::string& key) {
+    if (keys_.emplace(key, Values{}).second) {
+        stamps_[key] = ++lastStamp_;
+    }
 }
 
 void MemorySettingsStore::DeleteTree(Hive hive, const std::string& path) {

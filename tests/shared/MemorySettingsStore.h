@@ -9,7 +9,8 @@
 
 // An in-memory registry with the platform's rules: key and value names compare without regard to
 // letter case, subkeys enumerate in that order, values keep their types, enumeration stops at a
-// name too long for the name buffer, and a key with subkeys cannot be deleted.
+// name too long for the name buffer, a key with subkeys cannot be deleted, and a key's stamp
+// moves on with every write to it.
 class MemorySettingsStore : public SettingsStore {
 public:
     enum class Hive { User, Machine };
@@ -27,6 +28,8 @@ public:
                      const std::vector<uint8_t>& bytes) override;
     std::vector<std::string> ListSubkeys(const std::string& tablePath, KeyAccess access) override;
     void DeleteSubkey(const std::string& tablePath, const std::string& name) override;
+    std::optional<uint64_t> SubkeyStamp(const std::string& tablePath,
+                                        const std::string& name) override;
     std::string ReadMachineString(const std::string& path, const std::string& valueName) override;
 
     // Direct access for tests, by full path under a hive.
@@ -57,7 +60,11 @@ private:
 
     const Value* Find(Hive hive, const std::string& path, const std::string& name) const;
     Keys::iterator FirstBelow(const std::string& key);
+    void AddKey(const std::string& key);
 
     Keys keys_;
+    // A key's last write, counted: creating it or setting one of its values moves it on.
+    std::map<std::string, uint64_t, NoCase> stamps_;
+    uint64_t lastStamp_ = 0;
     std::function<void()> afterNextList_;
 };

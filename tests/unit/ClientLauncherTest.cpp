@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "shared/Fakes.h"
+
 namespace {
 
 // Shift-JIS, where the trail byte of a double-byte character can be 0x5C, the backslash.
@@ -24,4 +26,53 @@ TEST(ClientLauncher, InstallFolderEndsInABackslashCharacter) {
     for (const auto& [stored, folder] : cases) {
         EXPECT_EQ(InstallFolderFromSetting(stored, IsShiftJisLeadByte), folder) << stored;
     }
+}
+
+// Mended: a companion that this program had started counted as not running until it announced
+// itself, and was started a second time; a failed start went unnoticed.
+TEST(ClientLauncher, ACompanionRunsFromItsStartAndAFailedStartIsSaidOncePerReason) {
+    FakeCompanions companions;
+    FakeTicks ticks;
+    RecordingLog log;
+    ClientLauncher launcher(companions, ticks);
+    launcher.Attach(log);
+    const auto runs = [&](uint32_t at) {
+        ticks.now = at;
+        return launcher.IsClientRunning();
+    };
+    EXPECT_TRUE(launcher.RunClient());
+    EXPECT_FALSE(launcher.RunClient());
+    EXPECT_TRUE(runs(companions::kComingUpMs - 1));
+    EXPECT_FALSE(runs(companions::kComingUpMs));  // it has had its time
+    EXPECT_TRUE(launcher.RunClient());
+    companions.alive.clear();
+    EXPECT_FALSE(runs(0));  // it ended without announcing itself
+    EXPECT_TRUE(launcher.RunClient());
+    companions.presentEvents = {companions::kClientEvent};
+    EXPECT_TRUE(runs(0));
+    companions.presentEvents.clear();
+    EXPECT_FALSE(runs(0));  // announced, then gone
+    // One resume starts the downloader once per row, coming up or not.
+    EXPECT_TRUE(launcher.ResumeEntry(7) && launcher.ResumeEntry(4));
+    EXPECT_TRUE(launcher.IsDownloaderRunning());
+    EXPECT_EQ(companions.launches.size(), 5u);
+
+    companions.alive.clear();
+    for (const char* reason :
+         {"File not found.", "File not found.", "Access denied.", "", "Access denied."}) {
+        companions.failure = reason;
+        launcher.RunClient();
+        launcher.ResumeEntry(1);
+        companions.alive.clear();
+    }
+    const auto failed = [](const char* program, const char* reason) {
+        return LoggedLine{"Could not start \"" + std::string(program) + "\": " + reason, kRed};
+    };
+    EXPECT_EQ(
+        log.lines,
+        (std::vector<LoggedLine>{
+            failed("Vantrel.exe", "File not found."), failed("Rushload.exe", "File not found."),
+            failed("Vantrel.exe", "Access denied."), failed("Rushload.exe", "Access denied."),
+            failed("Vantrel.exe", "Access denied."), failed("Rushload.exe", "Access denied.")}));
+    EXPECT_EQ(companions.launches.size(), 15u);
 }

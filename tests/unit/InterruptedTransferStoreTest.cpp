@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
+#include "AllocationFailure.h"
 #include "core/RegistryLayout.h"
 #include "shared/MemorySettingsStore.h"
 
@@ -41,17 +44,23 @@ TEST(InterruptedTransferStore, CountPendingKeepsRowsMarkedOneAndDeletesOthersByT
     }
 }
 
-// Mended: running out of memory while listing at start-up ended the program.
-TEST(InterruptedTransferStore, RowsAreListedByNumberAndAllDeletedByTheirOwnName) {
-    Table table({{"07", 1}, {"+8", 1}, {"abc", 0}, {"-2", 1}});
+// Mended: running out of memory while listing, or while keeping the list, at start-up ended the
+// program; "7" and "07" resumed the same transfer twice.
+TEST(InterruptedTransferStore, RowsAreListedByNumberOnceAndAllDeletedByTheirOwnName) {
+    Table table({{"07", 1}, {"+8", 1}, {"abc", 0}, {"-2", 1}, {"7", 1}});
     CInterruptedTransferStore store(table);
     table.AfterNextList([] { throw std::bad_alloc(); });
     EXPECT_EQ(store.CountPending(), 0);
     table.AfterNextList([] { throw std::bad_alloc(); });
     EXPECT_TRUE(store.Enumerate().empty());
-    EXPECT_EQ(table.Listed().size(), 4u);
+    std::optional<AllocationFailure> failing;
+    table.AfterNextList([&failing] { failing.emplace(1, 1); });
+    const bool nothingListed = store.Enumerate().empty();
+    failing.reset();
+    EXPECT_TRUE(nothingListed);
+    EXPECT_EQ(table.Listed().size(), 5u);
     EXPECT_EQ(store.Enumerate(), (std::vector<int>{8, -2, 7, 0}));
-    store.DeleteRows(store.ListNames());
+    store.GiveUp(store.ListRows());
     EXPECT_EQ(table.Listed(), Names{});
     EXPECT_TRUE(table.KeyExists(MemorySettingsStore::Hive::User, registry::kTransferTable));
 }

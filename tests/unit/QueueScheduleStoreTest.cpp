@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/FileSystem.h"
 #include "core/RegistryLayout.h"
 #include "scheduler/QueueSchedules.h"
 #include "shared/Fakes.h"
@@ -82,7 +83,8 @@ TEST_F(QueueStore, TheListPurgesOnlyWhileTheClientIsNotRunning) {
     Seed("1");
     Seed("2", {0});
     FakeCompanions companions;
-    const ClientLauncher launcher(companions);
+    FakeTicks ticks;
+    ClientLauncher launcher(companions, ticks);
     const FakeClock clock;
     ModalState modals;
     QueueSchedules schedules(settings, files, launcher, clock, modals);
@@ -90,5 +92,20 @@ TEST_F(QueueStore, TheListPurgesOnlyWhileTheClientIsNotRunning) {
         companions.presentEvents = {running ? companions::kClientEvent : ""};
         EXPECT_EQ(schedules.List(), std::vector<std::string>{"C:\\q.ftq"});
         EXPECT_EQ(store.Enumerate().size(), running ? 2u : 1u);
+    }
+}
+
+TEST(PathRoot, IsTheDriveOrShareThatHoldsThePath) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"C:\\Queues\\a.ftq", "C:\\"},
+        {"d:a.ftq", "d:\\"},
+        {"\\\\server\\share\\dir\\a.ftq", "\\\\server\\share\\"},
+        {"//server/share/a.ftq", "\\\\server\\share\\"},
+        {"\\\\server", "\\\\server\\\\"},
+        {"\\Queues\\a.ftq", "\\"},
+        {"a.ftq", ""},
+        {"", ""}};
+    for (const auto& [path, root] : cases) {
+        EXPECT_EQ(PathRoot(path), root) << path;
     }
 }

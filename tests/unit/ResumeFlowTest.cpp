@@ -20,7 +20,7 @@ struct FakeQuestion : ResumeQuestion {
 }  // namespace
 
 // Mended: anything but a "Yes" to resuming later, a box that failed or met the quit message too,
-// gave the rows up.
+// gave the rows up; "7" and "07" started the downloader twice on the same transfer.
 TEST(ResumeFlow, OnlyANoThenNoGivesTheRowsUpAndOnlyAYesOrNotAskingResumesThem) {
     const std::vector<Launch> nineThenFour{{"Rushload.exe", "fdb://9"},
                                            {"Rushload.exe", "fdb://4"}};
@@ -37,6 +37,7 @@ TEST(ResumeFlow, OnlyANoThenNoGivesTheRowsUpAndOnlyAYesOrNotAskingResumesThem) {
         {"no, then no answer", true, kNo, kOther, {"4", "9"}, {}, {}, true},
         {"not shown", true, kOther, kNo, {"4", "9"}, {}, {}, true},
         {"rows 0 and -2", true, kYes, kNo, {"0", "-2"}, {}, line, true},
+        {"rows 7 and 07", false, kYes, kNo, {"7", "07"}, {{"Rushload.exe", "fdb://7"}}, line, true},
         {"no rows", false, kYes, kNo, {}, {}, {}, true},
     };
     for (const auto& [what, ask, answer, later, rows, launches, lines, rowsKept] : cases) {
@@ -46,7 +47,8 @@ TEST(ResumeFlow, OnlyANoThenNoGivesTheRowsUpAndOnlyAYesOrNotAskingResumesThem) {
         }
         FakeCompanions companions;
         companions.presentEvents.insert(companions::kDownloaderEvent);  // not the flow's concern
-        ClientLauncher launcher(companions);
+        FakeTicks ticks;
+        ClientLauncher launcher(companions, ticks);
         RecordingLog log;
         FakeQuestion question(answer, later);
         ModalState modals;

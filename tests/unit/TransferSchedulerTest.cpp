@@ -21,6 +21,7 @@ std::string QueuePath(int row) {
 
 struct TransferScheduler : ::testing::Test {
     void SetUp() override {
+        launcher.Attach(log);
         scheduler.Attach(log);
         scheduler.StartTimer(host);
     }
@@ -47,7 +48,8 @@ struct TransferScheduler : ::testing::Test {
     FakeFileSystem files;
     CQueueScheduleStore store{settings, files};
     FakeCompanions platform;
-    ClientLauncher launcher{platform};
+    FakeTicks ticks;
+    ClientLauncher launcher{platform, ticks};
     FakeClock clock{LocalTime(2001, 5, 7, 10, 30, 5)};
     RecordingLog log;
     FakeTimerHost host;
@@ -76,6 +78,7 @@ TEST_F(TransferScheduler, DueQueueStartsAndGoesWhenItHasNoFurtherRun) {
     };
     for (const auto& [what, unit, count, time, end, spoil, lines] : cases) {
         platform.launches.clear();
+        platform.alive.clear();
         log.lines.clear();
         AddQueue(1, unit, count, time, end, spoil);
         const std::string before = settings.Dump(MemorySettingsStore::Hive::User);
@@ -104,4 +107,28 @@ TEST_F(TransferScheduler, EachPassStartsOneDueQueueAndDeletesOnlyTheScheduleThat
     EXPECT_EQ(platform.launches, (std::vector<Launch>{start(2), start(1)}));
     EXPECT_EQ(store.Enumerate(), std::vector<int>{1});
     EXPECT_EQ(log.lines.size(), 6u);
+}
+
+// Mended: a start that failed was logged as a run and its run-once row deleted; a row that stayed
+// due, its client gone before moving it on, kept the rows behind it waiting for ever; a row whose
+// queue file was out of reach was purged.
+TEST_F(TransferScheduler, OnlyAStartTheShellMadeIsARunDueRowsTakeTurnsAndRowsOutOfReachWait) {
+    AddQueue(1, kOnce, 1, ten);
+    AddQueue(2, kMinutes, 30, ten);  // nobody moves it on: due at every pass
+    AddQueue(3, kOnce, 1, ten);
+    files.files.erase(QueuePath(3));
+    files.outOfReach.insert(QueuePath(3));
+    for (const bool succeeds : {false, false, false, true, true, true}) {
+        platform.failure = succeeds ? "" : "File not found.";
+        platform.alive.clear();
+        scheduler.OnTimerTick();
+    }
+    const auto start = [](int row) { return Launch{"Vantrel.exe", QueueArgument(QueuePath(row))}; };
+    EXPECT_EQ(platform.launches,
+              (std::vector<Launch>{start(2), start(2), start(2), start(2), start(1), start(2)}));
+    EXPECT_EQ(store.Enumerate(), (std::vector<int>{2, 3}));
+    ASSERT_EQ(log.lines.size(), 10u);
+    EXPECT_EQ(log.lines[0], (LoggedLine{"Could not start \"Vantrel.exe\": File not found.", kRed}));
+    EXPECT_EQ(log.lines[4].text, "Transfert Scheduler - Transferring Queue:");
+    EXPECT_EQ(log.lines[5].text, QueuePath(1));
 }

@@ -12,7 +12,7 @@
 
 namespace {
 
-enum While { kIdle, kCtrlDown, kClientRuns, kMonitorOff, kPreferenceMissing };
+enum While { kIdle, kCtrlDown, kClientRuns, kClientComingUp, kMonitorOff, kPreferenceMissing };
 
 // The clipboard, the Ctrl key, and a parser that knows the ftp and http schemes.
 struct Monitor : ClipboardSource, KeyboardState, UrlParser {
@@ -34,6 +34,9 @@ struct Monitor : ClipboardSource, KeyboardState, UrlParser {
         text = copied;
         state = during;
         companions.presentEvents = {state == kClientRuns ? companions::kClientEvent : ""};
+        if (state != kClientComingUp) {
+            companions.alive.clear();  // the client started for the last copy has ended
+        }
         monitor.SetEnabled(state != kMonitorOff);
         settings.WriteInt(registry::kPreferencesSection, registry::kUrlMonitorEntry, 1);
         if (state == kPreferenceMissing) {
@@ -48,7 +51,8 @@ struct Monitor : ClipboardSource, KeyboardState, UrlParser {
     While state = kIdle;
     MemorySettingsStore settings;
     FakeCompanions companions;
-    ClientLauncher launcher{companions};
+    FakeTicks ticks;
+    ClientLauncher launcher{companions, ticks};
     RecordingLog log;
     CUrlMonitor monitor{settings, *this, *this, *this, launcher};
 };
@@ -69,6 +73,7 @@ TEST(UrlMonitor, EnabledMonitorLogsACopiedFtpUrlAndStartsTheClientWithoutArgumen
     // again.
     m.text = "ftp://h/" + std::string(1 << 20, 'b');
     ++m.sequence;
+    m.companions.alive.clear();
     {
         AllocationFailure storing(m.text.size(), 2);  // after the copy the clipboard read makes
         EXPECT_THROW(m.monitor.OnTimerTick(), std::bad_alloc);
@@ -88,6 +93,7 @@ TEST(UrlMonitor, EachDistinctTextIsActedOnAtMostOnceAndNeverWhileCtrlIsDown) {
         {"text there at start-up", a, {{a, kIdle}}, 0},
         {"Ctrl held, then released", "", {{a, kCtrlDown}, {a, kIdle}}, 0},
         {"client running, then gone", "", {{a, kClientRuns}, {a, kIdle}}, 0},
+        {"client started, not announced yet", "", {{a, kIdle}, {b, kClientComingUp}}, 1},
         {"copied while off", "", {{a, kIdle}, {b, kMonitorOff}, {a, kIdle}}, 1},
         {"copied without preference", "", {{b, kPreferenceMissing}, {b, kIdle}}, 1},
         {"web url, then ftp", "", {{"http://h/", kIdle}, {a, kIdle}}, 1},

@@ -46,7 +46,7 @@ TEST_F(MainFrameTest, MenusOfferOnlyWhatCanBeDone) {
         }
         std::optional<ModalState::Scope> asking;
         if (state == kAsking) {
-            asking.emplace(app.Modals(), ModalKind::ResumeQuestion);
+            asking.emplace(app.Modals(), ModalKind::Resume);
         }
         app.UrlMonitor().SetEnabled(busy);
         HMENU bar = GetMenu(frame);
@@ -109,4 +109,18 @@ TEST_F(MainFrameTest, TimeChangeMakesTimesFollowTheNewZone) {
     EXPECT_EQ(FormatTime(newYear1971), "12/31/70 19:00:00");
     _putenv("TZ=UTC");
     _tzset();
+}
+
+// Mended: a quit message during start-up ended the program with its window, and its icon, still
+// there, the window pointing at the frame object that was about to go.
+TEST(MonitorApp, ExitEndsTheWindowBeforeTheFrameGoes) {
+    RegDeleteTreeA(HKEY_CURRENT_USER, registry::kUserRoot);  // no question at start-up
+    CMonitorApp app;
+    ASSERT_TRUE(app.InitInstance());
+    const HWND frame = *app.MainFrame();
+    PostQuitMessage(0);
+    EXPECT_EQ(app.ExitInstance(app.Run()), 0);
+    EXPECT_FALSE(IsWindow(frame));
+    MSG quit{};  // the one its end posts, which would end every later test's dialog at once
+    PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
 }

@@ -8,6 +8,7 @@
 #include "DialogDriver.h"
 #include "scheduler/CSchedule.h"
 #include "shared/Fakes.h"
+#include "win/InnermostDialog.h"
 
 namespace {
 
@@ -68,7 +69,8 @@ protected:
 }  // namespace
 
 // "Transfer once" is offered only with no end date; a start past the end pulls the end along, an
-// equal one does not. Mended: pickers took dates no record holds; Clear stayed on a refused count.
+// equal one does not. Mended: pickers took dates no record holds; Clear stayed on a refused count;
+// a close brought a picker's calendar forward instead of the editor.
 TEST_F(ScheduleTransferDialogTest, ControlsFollowTheRulesAndCancelOrClearWriteNoEdit) {
     const SYSTEMTIME later{2024, 3, 0, 25, 10, 15, 0, 0}, equal{2024, 3, 0, 20, 18, 30, 0, 0};
     const SYSTEMTIME before{1969, 12, 0, 31, 0, 0, 0, 0}, beyond{2038, 1, 0, 20, 0, 0, 0, 0};
@@ -81,6 +83,10 @@ TEST_F(ScheduleTransferDialogTest, ControlsFollowTheRulesAndCancelOrClearWriteNo
             {true, false, "-x-eeee", equal, "2024-03-20 18:30:05", "-xeee--", before, IDOK}};
     for (const auto& [endDate, once, opened, start, end, clicked, outside, answer] : cases) {
         Edit(endDate, once, [&](Window dialog) {
+            const HWND calendar = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 9,
+                                                  9, dialog, nullptr, nullptr, nullptr);
+            EXPECT_EQ(InnermostDialog(GetCurrentThreadId()), dialog.Handle());
+            DestroyWindow(calendar);
             EXPECT_EQ(StatesOf(dialog), opened) << endDate << once;
             ChangePicker(dialog, IDC_START_DATE, start);
             ChangePicker(dialog, IDC_START_TIME, start);
