@@ -13,6 +13,9 @@ vantrel_warnings(vantrel_windows)
 # Resources are linked as an object so that test executables carry the same templates.
 add_library(vantrel_resources OBJECT src/res/monitor.rc)
 target_include_directories(vantrel_resources PRIVATE src/res)
+# CMake scans only the script's #includes: a changed manifest or icon must rebuild it too.
+file(GLOB RESOURCE_INPUTS CONFIGURE_DEPENDS src/res/*.manifest src/res/*.ico)
+set_source_files_properties(src/res/monitor.rc PROPERTIES OBJECT_DEPENDS "${RESOURCE_INPUTS}")
 
 set(VANTREL_STATIC_LINK -static -static-libgcc -static-libstdc++)
 

@@ -145,7 +145,6 @@ void CMonitorApp::ResumeInterruptedTransfers(bool ask) {
     if (!mainFrame_) {
         return;
     }
-    // Asked without an owner, as the start-up question always was: it gets a taskbar button.
-    DialogResumeQuestion question(nullptr, ticks_);
+    DialogResumeQuestion question(*mainFrame_, ticks_);
     ::ResumeInterruptedTransfers(ask, question, modals_, settings_, launcher_, mainFrame_->Log());
 }

@@ -2,12 +2,13 @@
 
 #include "dialogs/CCountdownChoiceDialog.h"
 #include "recovery/ResumeFlow.h"
+#include "win/Dialog.h"
 
 ResumeAnswer DialogResumeQuestion::AskToResume() {
     CCountdownChoiceDialog dialog(resume::kQuestionTitle, resume::kQuestionText,
                                   resume::kQuestionTimeoutMs, resume::kQuestionDefaultButton,
                                   resume::kYesCaption, resume::kNoCaption, ticks_);
-    switch (dialog.DoModal(owner_)) {
+    switch (dialog.DoModal(DefaultDialogOwner(mainWindow_))) {
         case IDOK:
             return ResumeAnswer::Yes;
         case IDCANCEL:

@@ -1,6 +1,69 @@
 #include "win/Dialog.h"
 
+#include <optional>
+
+#include "core/WindowPlacement.h"
 #include "win/DataExchange.h"
+
+namespace {
+
+struct Placement {
+    RECT centre;
+    RECT area;
+};
+
+WindowRect ToWindowRect(const RECT& rect) {
+    return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+std::optional<RECT> WorkAreaOf(HMONITOR monitor) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetMonitorInfoA(monitor, &info)) {
+        return std::nullopt;
+    }
+    return info.rcWork;
+}
+
+// The main window is the root of every owner chain here; with no owner, the primary monitor.
+HMONITOR MonitorOfMainWindow(HWND owner) {
+    const HWND mainWindow = owner == nullptr ? nullptr : GetAncestor(owner, GA_ROOTOWNER);
+    if (mainWindow == nullptr) {
+        return MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+    }
+    return MonitorFromWindow(mainWindow, MONITOR_DEFAULTTOPRIMARY);
+}
+
+// On the owner while the user can see it; a hidden or minimised owner would put the dialog in the
+// corner of the screen or off it, so then on the work area of the main window's monitor.
+std::optional<Placement> PlacementFor(HWND owner) {
+    if (owner != nullptr && IsWindowVisible(owner) && !IsIconic(owner)) {
+        RECT rect{};
+        const std::optional<RECT> area =
+            WorkAreaOf(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST));
+        if (!area || !GetWindowRect(owner, &rect)) {
+            return std::nullopt;
+        }
+        return Placement{rect, *area};
+    }
+    const std::optional<RECT> area = WorkAreaOf(MonitorOfMainWindow(owner));
+    if (!area) {
+        return std::nullopt;
+    }
+    return Placement{*area, *area};
+}
+
+RECT WindowRectOf(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+}  // namespace
+
+HWND DefaultDialogOwner(HWND mainWindow) {
+    return mainWindow == nullptr ? nullptr : GetLastActivePopup(mainWindow);
+}
 
 // A modal loop that meets the quit message posts it again and ends the dialog with whatever
 // result it holds (Wine's is IDOK): that is no answer, and reads as none.
@@ -53,8 +116,7 @@ void Dialog::EndDialog(INT_PTR result) const {
 INT_PTR Dialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG:
-            UpdateData(false);
-            return OnInit();
+            return OnInitDialog();
         case WM_COMMAND: {
             const int id = LOWORD(wParam);
             if (OnCommand(id, HIWORD(wParam), reinterpret_cast<HWND>(lParam))) {
@@ -93,6 +155,33 @@ INT_PTR Dialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         default:
             return FALSE;
     }
+}
+
+// A dialog that has not placed itself in OnInit is centred, as the framework's dialogs were: the
+// template alone opens it at its owner's top-left corner, or the screen's when there is none.
+BOOL Dialog::OnInitDialog() {
+    UpdateData(false);
+    const RECT before = WindowRectOf(hwnd_);
+    const BOOL result = OnInit();
+    const RECT after = WindowRectOf(hwnd_);
+    if (EqualRect(&before, &after)) {
+        CentreOnOwner();
+    }
+    return result;
+}
+
+// A failed query leaves the dialog where the template put it.
+void Dialog::CentreOnOwner() const {
+    const std::optional<Placement> placement = PlacementFor(GetWindow(hwnd_, GW_OWNER));
+    RECT self{};
+    if (!placement || !GetWindowRect(hwnd_, &self)) {
+        return;
+    }
+    const WindowRect placed =
+        CentredDialogRect(ToWindowRect(placement->centre), ToWindowRect(placement->area),
+                          self.right - self.left, self.bottom - self.top);
+    SetWindowPos(hwnd_, nullptr, placed.left, placed.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -6,6 +6,10 @@
 
 class DataExchange;
 
+// The owner the framework gave a dialog built without a parent: the main window's last active
+// popup, or the main window itself when none, even while the main window is hidden.
+HWND DefaultDialogOwner(HWND mainWindow);
+
 // A modal dialog on a numbered template. Binds to its object on WM_INITDIALOG through
 // DialogBoxParamA's parameter; one OnMessage switch calls the handlers below.
 class Dialog : public Window {
@@ -37,5 +41,7 @@ protected:
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    BOOL OnInitDialog();
+    void CentreOnOwner() const;
     int templateId_;
 };

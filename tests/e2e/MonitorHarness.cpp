@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <ctime>
 #include <fstream>
 #include <sstream>
@@ -373,4 +374,18 @@ HWND WaitForOwnedBox(HWND owner, DWORD waitMs) {
         },
         waitMs);
     return box;
+}
+
+// Within the pixel that halving loses.
+bool IsCentredOnOwner(HWND window, HWND owner) {
+    RECT rect{}, on{};
+    GetWindowRect(window, &rect);
+    if (IsWindowVisible(owner)) {
+        GetWindowRect(owner, &on);
+    } else {
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &on, 0);
+    }
+    return GetWindow(window, GW_OWNER) == owner &&
+           std::abs(rect.left + rect.right - on.left - on.right) <= 1 &&
+           std::abs(rect.top + rect.bottom - on.top - on.bottom) <= 1;
 }

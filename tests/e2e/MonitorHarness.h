@@ -113,3 +113,5 @@ std::vector<std::string> ListBoxEntries(HWND list);
 bool WaitForWindowToClose(HWND window, DWORD waitMs = 5000);
 // A visible dialog or message box owned by the window.
 HWND WaitForOwnedBox(HWND owner, DWORD waitMs = 5000);
+// Whether the window is owned by `owner` and centred on it, or on the work area for a hidden one.
+bool IsCentredOnOwner(HWND window, HWND owner);

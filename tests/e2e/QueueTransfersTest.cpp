@@ -28,6 +28,7 @@ TEST_F(QueueTransfersTest, ListsSortedAfterPurgeEditsByTheRulesAndRemovesOnlyOnO
     monitor.PostCommand(ID_QUEUE_TRANSFERS);
     HWND dialog = monitor.WaitForWindow("Queue Transfers");
     ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(IsCentredOnOwner(dialog, monitor.Frame()));
     HWND list = GetDlgItem(dialog, IDC_QUEUE_LIST);
     EXPECT_EQ(ListBoxEntries(list), (std::vector<std::string>{alphaFile, zuluFile}));
     EXPECT_EQ(QueueRowNames(), (std::vector<std::string>{"1", "2"}));
@@ -37,6 +38,7 @@ TEST_F(QueueTransfersTest, ListsSortedAfterPurgeEditsByTheRulesAndRemovesOnlyOnO
         PostClickButton(dialog, IDC_EDIT_SCHEDULE);
         HWND editor = monitor.WaitForWindow("Schedule Transfer");
         ASSERT_NE(editor, nullptr);
+        EXPECT_TRUE(IsCentredOnOwner(editor, dialog));
         EXPECT_EQ(ItemText(editor, IDC_COUNT), "30");
         ClickButton(editor, answer);
         ASSERT_TRUE(WaitForWindowToClose(editor));

@@ -46,6 +46,7 @@ protected:
 TEST_F(RecoveryTest, QuestionComesAfterTheInvalidRowIsGoneAndYesResumesEachRowOnce) {
     HWND question = StartAndWaitForQuestion();
     ASSERT_NE(question, nullptr);
+    EXPECT_TRUE(IsCentredOnOwner(question, monitor.Frame()));  // no taskbar button of its own
     EXPECT_EQ(RowNames(registry::kTransferTable), (std::vector<std::string>{"4", "9"}));
     EXPECT_EQ(ItemText(question, IDC_QUESTION_TEXT),
               "Interrupted transfer(s) detected.\nDo you want to resume them?");

@@ -2,16 +2,32 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <optional>
+#include <tuple>
 
+#include "DialogDriver.h"
 #include "app/CMonitorApp.h"
 #include "core/RegistryLayout.h"
 #include "res/resource.h"
 #include "shared/Fakes.h"
+#include "win/Dialog.h"
 
 namespace {
 
 constexpr UINT kAbsent = 0xFFFFFFFF;
+
+RECT WindowRectOf(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+// Within the pixel that halving loses.
+bool IsCentredOn(const RECT& rect, const RECT& on) {
+    return std::abs(rect.left + rect.right - on.left - on.right) <= 1 &&
+           std::abs(rect.top + rect.bottom - on.top - on.bottom) <= 1;
+}
 
 class MainFrameTest : public ::testing::Test {
 protected:
@@ -123,4 +139,38 @@ TEST(MonitorApp, ExitEndsTheWindowBeforeTheFrameGoes) {
     EXPECT_FALSE(IsWindow(frame));
     MSG quit{};  // the one its end posts, which would end every later test's dialog at once
     PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+}
+
+// The main window, shown at the point, hidden or minimised, owns a dialog; it stands centred on
+// the shown owner, or on the work area, and moved back inside the work area's far or near edges.
+// Mended: every dialog opened at its owner's top-left corner, or the screen's.
+TEST_F(MainFrameTest, DialogOpensCentredOnItsShownOwnerElseOnTheWorkAreaAndInsideIt) {
+    RECT area{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    enum Stands { kOnOwner, kOnWorkArea, kAtFarEdges, kAtNearEdges };
+    const std::tuple<POINT, int, Stands> cases[] = {
+        {{100, 100}, SW_SHOWNOACTIVATE, kOnOwner},
+        {{100, 100}, SW_HIDE, kOnWorkArea},
+        {{area.right - 100, area.bottom - 50}, SW_SHOWNOACTIVATE, kAtFarEdges},
+        {{area.left - 400, area.top - 280}, SW_SHOWNOACTIVATE, kAtNearEdges},
+        {{100, 100}, SW_SHOWMINNOACTIVE, kOnWorkArea}};
+    for (const auto& [at, show, stands] : cases) {
+        SetWindowPos(frame, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        const RECT owner = WindowRectOf(frame);
+        frame.Show(show);
+        Dialog dialog(IDD_QUEUE_TRANSFERS);
+        WithScript([&] { return dialog.Handle(); },
+                   [&, stands = stands](Window shown) {
+                       const RECT placed = WindowRectOf(shown);
+                       EXPECT_EQ(DefaultDialogOwner(frame), shown.Handle());
+                       EXPECT_EQ(GetWindow(shown, GW_OWNER), frame.Handle());
+                       EXPECT_TRUE(stands != kOnOwner || IsCentredOn(placed, owner)) << stands;
+                       EXPECT_TRUE(stands != kOnWorkArea || IsCentredOn(placed, area)) << stands;
+                       EXPECT_TRUE(stands != kAtFarEdges ||
+                                   (placed.right == area.right && placed.bottom == area.bottom));
+                       EXPECT_TRUE(stands != kAtNearEdges ||
+                                   (placed.left == area.left && placed.top == area.top));
+                   },
+                   [&] { return dialog.DoModal(DefaultDialogOwner(frame)); });
+    }
 }
