@@ -4,10 +4,10 @@
 #include <cctype>
 #include <condition_variable>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <set>
-#include <thread>
 
 // The drives and shares whose tests are running, by their root in capitals.
 struct RootsUnderTest {
@@ -61,18 +61,32 @@ FileState ProbeOne(Query query, const std::string& path, std::optional<bool>& ro
     return *rootAnswers ? FileState::Absent : FileState::OutOfReach;
 }
 
-void TestGroup(Query query, const std::shared_ptr<RootsUnderTest>& roots,
-               const std::shared_ptr<Batch>& batch, const RootGroup& group) {
+// One drive's or share's tests, run by a thread of the system's pool; it outlives the call that
+// queued it when the drive does not answer, and so holds what it writes to.
+struct GroupTest {
+    Query query;
+    std::shared_ptr<RootsUnderTest> roots;
+    std::shared_ptr<Batch> batch;
+    RootGroup group;
+};
+
+void EndGroup(const GroupTest& test) {
+    test.roots->End(test.group.key);
+    std::lock_guard<std::mutex> counting(test.batch->lock);
+    --test.batch->rootsLeft;
+    test.batch->done.notify_all();
+}
+
+DWORD WINAPI RunGroupTest(LPVOID parameter) {
+    const std::unique_ptr<GroupTest> test(static_cast<GroupTest*>(parameter));
     std::optional<bool> rootAnswers;
-    for (size_t at = 0; at < group.paths.size(); ++at) {
-        const FileState state = ProbeOne(query, group.paths[at], rootAnswers);
-        std::lock_guard<std::mutex> storing(batch->lock);
-        batch->states[group.places[at]] = state;
+    for (size_t at = 0; at < test->group.paths.size(); ++at) {
+        const FileState state = ProbeOne(test->query, test->group.paths[at], rootAnswers);
+        std::lock_guard<std::mutex> storing(test->batch->lock);
+        test->batch->states[test->group.places[at]] = state;
     }
-    roots->End(group.key);
-    std::lock_guard<std::mutex> counting(batch->lock);
-    --batch->rootsLeft;
-    batch->done.notify_all();
+    EndGroup(*test);
+    return 0;
 }
 
 std::map<std::string, RootGroup> GroupByRoot(const std::vector<std::string>& paths) {
@@ -104,7 +118,14 @@ std::vector<FileState> Win32FileSystem::Probe(const std::vector<std::string>& pa
             std::lock_guard<std::mutex> counting(batch->lock);
             ++batch->rootsLeft;
         }
-        std::thread(TestGroup, query_, busyRoots_, batch, std::move(group)).detach();
+        // The pool's threads are kept for the next pass: none is made and ended at every tick.
+        auto test =
+            std::make_unique<GroupTest>(GroupTest{query_, busyRoots_, batch, std::move(group)});
+        if (QueueUserWorkItem(RunGroupTest, test.get(), WT_EXECUTELONGFUNCTION)) {
+            test.release();
+        } else {
+            EndGroup(*test);  // its files count as out of reach
+        }
     }
     std::unique_lock<std::mutex> waiting(batch->lock);
     batch->done.wait_for(waiting, std::chrono::milliseconds(waitMs_),

@@ -8,8 +8,8 @@
 
 struct RootsUnderTest;
 
-// Tests files on threads of their own, one per drive or share, so that a share that does not
-// answer holds up neither the program nor the files on other drives. A drive whose tests are
+// Tests files on threads of the system's pool, one per drive or share, so that a share that does
+// not answer holds up neither the program nor the files on other drives. A drive whose tests are
 // still running from an earlier call is not tested again until they end: its files are out of
 // reach meanwhile.
 class Win32FileSystem : public FileSystem {
