@@ -88,6 +88,9 @@ void CActivityLog::Fill(int width, int height) {
     } else {
         Send(WM_VSCROLL, SB_BOTTOM);
     }
+    // A view with no width scrolls sideways to every line written into it: the lines show from
+    // their start again.
+    Send(WM_HSCROLL, SB_LEFT);
 }
 
 // Returns the number of lines removed: none until the log is full.

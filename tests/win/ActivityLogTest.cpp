@@ -35,13 +35,19 @@ protected:
 
 }  // namespace
 
-TEST_F(ActivityLogTest, LinesCarryTheStampAndTwoSpaces) {
+// Mended: a line wider than the view, written while the window was in the tray, left the view
+// scrolled sideways once it opened: every line showed without its start.
+TEST_F(ActivityLogTest, LinesCarryTheStampAndTwoSpacesAndShowFromTheirStart) {
+    log.Fill(0, 0);
     for (const char* message : {"ok", "", "fail"}) {
         EXPECT_EQ(log.Append(message, kNavy), 1);
     }
-    EXPECT_EQ(
-        log.GetText(),
-        "[ 08/15/01 09:00:00 ]  ok\r\n[ 08/15/01 09:00:00 ]  \r\n[ 08/15/01 09:00:00 ]  fail\r\n");
+    log.Append(std::string(300, 'w'), kRed);
+    log.Fill(400, 200);
+    EXPECT_EQ(GetScrollPos(log, SB_HORZ), 0);
+    const std::string lines =
+        "[ 08/15/01 09:00:00 ]  ok\r\n[ 08/15/01 09:00:00 ]  \r\n[ 08/15/01 09:00:00 ]  fail\r\n";
+    EXPECT_EQ(log.GetText().substr(0, lines.size()), lines);
 }
 
 // Mended: the log grew until its limit refused lines, holding some 13 KB a line under Wine. Each
