@@ -47,13 +47,7 @@ StartResult Win32CompanionPlatform::ShellOpen(const std::string& programFile,
     info.lpParameters = argument ? argument->c_str() : nullptr;
     info.nShow = SW_SHOW;
     if (!ShellExecuteExA(&info)) {
-        // Where the last error is not set, hInstApp holds the older SE_ERR_ code, whose small
-        // values are the same system errors.
-        const DWORD error = GetLastError();
-        return {false, 0,
-                SystemMessage(
-                    error != 0 ? error
-                               : static_cast<DWORD>(reinterpret_cast<uintptr_t>(info.hInstApp)))};
+        return {false, 0, SystemMessage(GetLastError())};
     }
     return {true, reinterpret_cast<uintptr_t>(info.hProcess), {}};
 }
