@@ -92,41 +92,32 @@ TEST_F(TransferScheduler, DueQueueStartsAndGoesWhenItHasNoFurtherRun) {
 
 // Mended: the client announces itself only some time after its start, so the next due row of the
 // same pass was launched into it, and a run-once row deleted even when the client had just
-// rewritten it.
-TEST_F(TransferScheduler, EachPassStartsOneDueQueueAndDeletesOnlyTheScheduleThatRan) {
-    AddQueue(1, kOnce, 1, ten);
-    AddQueue(2, kOnce, 1, ten);
-    scheduler.OnTimerTick();
-    EXPECT_EQ(store.Enumerate(), std::vector<int>{1});
-    platform.presentEvents.insert(companions::kClientEvent);
-    scheduler.OnTimerTick();
-    platform.presentEvents.clear();
-    platform.onLaunch = [&] { AddQueue(1, kMinutes, 30, ten); };
-    scheduler.OnTimerTick();
-    const auto start = [](int row) { return Launch{"Vantrel.exe", QueueArgument(QueuePath(row))}; };
-    EXPECT_EQ(platform.launches, (std::vector<Launch>{start(2), start(1)}));
-    EXPECT_EQ(store.Enumerate(), std::vector<int>{1});
-    EXPECT_EQ(log.lines.size(), 6u);
-}
-
-// Mended: a start that failed was logged as a run and its run-once row deleted; a row that stayed
-// due, its client gone before moving it on, kept the rows behind it waiting for ever; a row whose
-// queue file was out of reach was purged.
-TEST_F(TransferScheduler, OnlyAStartTheShellMadeIsARunDueRowsTakeTurnsAndRowsOutOfReachWait) {
+// rewritten it; a start that failed was logged as a run and its run-once row deleted; a row that
+// stayed due, its client gone before moving it on, kept the rows behind it waiting for ever; a
+// row whose queue file was out of reach was purged.
+TEST_F(TransferScheduler, EachPassStartsOneDueQueueInTurnAndOnlyAStartTheShellMadeIsARun) {
     AddQueue(1, kOnce, 1, ten);
     AddQueue(2, kMinutes, 30, ten);  // nobody moves it on: due at every pass
     AddQueue(3, kOnce, 1, ten);
     files.files.erase(QueuePath(3));
     files.outOfReach.insert(QueuePath(3));
-    for (const bool succeeds : {false, false, false, true, true, true}) {
-        platform.failure = succeeds ? "" : "File not found.";
+    enum Pass { kFails, kStarts, kClientRuns, kClientRewrites };
+    for (const Pass pass :
+         {kFails, kFails, kFails, kStarts, kClientRuns, kClientRewrites, kStarts}) {
+        platform.failure = pass == kFails ? "File not found." : "";
+        platform.presentEvents = {pass == kClientRuns ? companions::kClientEvent : ""};
+        platform.onLaunch = [&, pass] {
+            if (pass == kClientRewrites) {
+                AddQueue(1, kMinutes, 30, ten);
+            }
+        };
         platform.alive.clear();
         scheduler.OnTimerTick();
     }
     const auto start = [](int row) { return Launch{"Vantrel.exe", QueueArgument(QueuePath(row))}; };
     EXPECT_EQ(platform.launches,
               (std::vector<Launch>{start(2), start(2), start(2), start(2), start(1), start(2)}));
-    EXPECT_EQ(store.Enumerate(), (std::vector<int>{2, 3}));
+    EXPECT_EQ(store.Enumerate(), (std::vector<int>{1, 2, 3}));
     ASSERT_EQ(log.lines.size(), 10u);
     EXPECT_EQ(log.lines[0], (LoggedLine{"Could not start \"Vantrel.exe\": File not found.", kRed}));
     EXPECT_EQ(log.lines[4].text, "Transfert Scheduler - Transferring Queue:");
