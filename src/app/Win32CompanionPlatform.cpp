@@ -4,6 +4,8 @@
 
 #include <shellapi.h>
 
+#include "app/SystemMessage.h"
+
 namespace {
 
 HANDLE ProcessHandle(uintptr_t process) {
@@ -12,24 +14,13 @@ HANDLE ProcessHandle(uintptr_t process) {
 
 }  // namespace
 
-std::string SystemMessage(unsigned long error) {
-    char* text = nullptr;
-    const DWORD length = FormatMessageA(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string message = length == 0 ? std::string() : std::string(text, length);
-    LocalFree(text);
-    while (!message.empty() &&
-           (message.back() == '\n' || message.back() == '\r' || message.back() == ' ')) {
-        message.pop_back();
-    }
-    return message.empty() ? "error " + std::to_string(error) : message;
-}
-
+// Mended: an open for full access is refused when the companion runs as administrator and this
+// program does not, and the running client was started again at every tick. Presence needs no
+// right but waiting, and only an event that exists can refuse access.
 bool Win32CompanionPlatform::IsEventPresent(const std::string& eventName) {
-    HANDLE event = OpenEventA(EVENT_ALL_ACCESS, FALSE, eventName.c_str());
+    HANDLE event = OpenEventA(SYNCHRONIZE, FALSE, eventName.c_str());
     if (event == nullptr) {
-        return false;  // a refused open counts as absent as well
+        return GetLastError() == ERROR_ACCESS_DENIED;
     }
     CloseHandle(event);
     return true;

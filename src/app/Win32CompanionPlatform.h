@@ -10,6 +10,3 @@ public:
     bool IsProcessAlive(uintptr_t process) override;
     void ReleaseProcess(uintptr_t process) override;
 };
-
-// The system's text for an error code, without its line break; the number when it has none.
-std::string SystemMessage(unsigned long error);

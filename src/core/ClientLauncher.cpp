@@ -27,7 +27,27 @@ ClientLauncher::~ClientLauncher() {
     ForgetStarts(downloader_, true);
 }
 
+namespace {
+
+class InFlight {
+public:
+    explicit InFlight(int& count) : count_(count) { ++count_; }
+    ~InFlight() { --count_; }
+    InFlight(const InFlight&) = delete;
+    InFlight& operator=(const InFlight&) = delete;
+
+private:
+    int& count_;
+};
+
+}  // namespace
+
 bool ClientLauncher::IsRunning(Companion& companion) {
+    // Mended: a tick, a copied address or a Start inside the shell's own message loop found no
+    // event and no process yet, and started a second client.
+    if (companion.startsInFlight > 0) {
+        return true;
+    }
     if (platform_.IsEventPresent(companion.event)) {
         ForgetStarts(companion, true);  // announced: from now on its event tells
         return true;
@@ -53,6 +73,11 @@ void ClientLauncher::ForgetStarts(Companion& companion, bool all) {
         companion.comingUp.end());
 }
 
+void ClientLauncher::ReleaseEndedStarts() {
+    ForgetStarts(client_, false);
+    ForgetStarts(downloader_, false);
+}
+
 bool ClientLauncher::RunClient(const std::optional<std::string>& argument) {
     return !IsClientRunning() && Start(client_, argument);
 }
@@ -63,7 +88,11 @@ bool ClientLauncher::ResumeEntry(int number) {
 
 bool ClientLauncher::Start(Companion& companion, const std::optional<std::string>& argument) {
     const std::string programFile = installFolder_ + companion.program;
-    const StartResult result = platform_.ShellOpen(programFile, argument);
+    StartResult result;
+    {
+        InFlight starting(companion.startsInFlight);
+        result = platform_.ShellOpen(programFile, argument);
+    }
     if (!result.started) {
         SayFailure(companion, "Could not start \"" + programFile + "\": " + result.reason);
         return false;

@@ -31,8 +31,10 @@ std::string InstallFolderFromSetting(const std::string& storedPath, LeadByteTest
 std::string QueueArgument(const std::string& queuePath);
 
 // Probes and starts the client and the downloader. A companion counts as running from the moment
-// this program started it: while the process started here is alive and has not announced itself
-// yet, for kComingUpMs at most. A failed start is said in the log once, not at every retry.
+// this program asks the shell to start it: while the shell is at it (its start can run a message
+// loop of its own, for a security warning or an elevation prompt), then while the process started
+// here is alive and has not announced itself yet, for kComingUpMs at most. A failed start is said
+// in the log once, not at every retry.
 class ClientLauncher {
 public:
     ClientLauncher(CompanionPlatform& platform, const TickSource& ticks);
@@ -51,6 +53,8 @@ public:
     // Starts the downloader with "fdb://<number>" whether it runs or not: the caller decides.
     // Numbers below 1 start nothing.
     bool ResumeEntry(int number);
+    // Lets go of the processes that have ended or had their time to announce themselves.
+    void ReleaseEndedStarts();
 
 private:
     struct ComingUp {
@@ -62,6 +66,7 @@ private:
         const char* event;
         std::vector<ComingUp> comingUp;
         std::string lastFailure;  // the line written for the last failed start
+        int startsInFlight = 0;   // starts the shell has not answered yet
     };
 
     bool IsRunning(Companion& companion);
@@ -73,6 +78,6 @@ private:
     const TickSource& ticks_;
     std::string installFolder_;
     LogSink* log_ = nullptr;
-    Companion client_{companions::kClientProgram, companions::kClientEvent, {}, {}};
-    Companion downloader_{companions::kDownloaderProgram, companions::kDownloaderEvent, {}, {}};
+    Companion client_{companions::kClientProgram, companions::kClientEvent, {}, {}, 0};
+    Companion downloader_{companions::kDownloaderProgram, companions::kDownloaderEvent, {}, {}, 0};
 };

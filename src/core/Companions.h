@@ -18,7 +18,8 @@ struct StartResult {
 class CompanionPlatform {
 public:
     virtual ~CompanionPlatform() = default;
-    // Opens the event and closes it at once; any failure counts as absent.
+    // Opens the event and closes it at once; an event that refuses access is there, any other
+    // failure counts as absent.
     virtual bool IsEventPresent(const std::string& eventName) = 0;
     virtual StartResult ShellOpen(const std::string& programFile,
                                   const std::optional<std::string>& argument) = 0;

@@ -89,7 +89,7 @@ bool CQueueScheduleStore::StillHolds(int row, const std::string& queuePath,
     return stored == record && storedPath == queuePath;
 }
 
-std::vector<int> CQueueScheduleStore::Purge() {
+std::map<int, std::string> CQueueScheduleStore::Purge() {
     std::vector<std::string> names, queuePaths;  // the rows whose file decides
     // The listing is taken whole before any deletion, so a deletion cannot make the walk skip
     // the subkey after it.
@@ -110,14 +110,18 @@ std::vector<int> CQueueScheduleStore::Purge() {
         }
     }
     // All files in one call: the tests of one purge hold the program for a second at most.
-    const std::vector<FileState> states = files_.Probe(queuePaths);
-    std::vector<int> outOfReach;
+    const std::vector<FileCheck> checks = files_.Probe(queuePaths);
+    std::map<int, std::string> outOfReach;
     for (size_t index = 0; index < names.size(); ++index) {
-        const FileState state = index < states.size() ? states[index] : FileState::OutOfReach;
-        if (state == FileState::Absent) {
+        const FileCheck check = index < checks.size() ? checks[index] : FileCheck{};
+        // Mended: the client may have given the subkey to another queue while the files were
+        // tested, and that queue's row was deleted.
+        if (check.state == FileState::Absent &&
+            settings_.GetString(SubkeySection(names[index]), registry::kQueueNameEntry, "") ==
+                queuePaths[index]) {
             settings_.DeleteSubkey(registry::kQueueTable, names[index]);
-        } else if (state == FileState::OutOfReach) {
-            outOfReach.push_back(RowNumberFromName(names[index]));
+        } else if (check.state == FileState::OutOfReach) {
+            outOfReach[RowNumberFromName(names[index])] = check.reason;
         }
     }
     return outOfReach;

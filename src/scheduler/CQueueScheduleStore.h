@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -31,8 +32,8 @@ public:
     // is no identity: the client may have rewritten, deleted or reused it since it was read.
     bool StillHolds(int row, const std::string& queuePath, const ScheduleRecord& record);
     // Deletes the rows whose queue file is surely gone or whose DBVER is not 1. Returns the rows
-    // whose queue file is out of reach now: kept, but not to be started.
-    std::vector<int> Purge();
+    // whose queue file is out of reach now, with the reason: kept, but not to be started.
+    std::map<int, std::string> Purge();
     // Row numbers in enumeration order; empty when the table has no row.
     std::vector<int> Enumerate();
 

@@ -1,6 +1,7 @@
 #include "scheduler/CTransferScheduler.h"
 
 #include <algorithm>
+#include <iterator>
 #include <optional>
 #include <string>
 
@@ -15,6 +16,7 @@ constexpr char kDisabledText[] = "Disabled";
 constexpr char kTransferringLine[] = "Transfert Scheduler - Transferring Queue:";
 constexpr char kNextRunPrefix[] = "Next scheduled transfert for this queue: ";
 constexpr char kNoMoreRunsLine[] = "No more scheduled transfert for this queue.";
+constexpr char kHeldBackPrefix[] = "Queue not started, could not reach \"";
 
 class BusyScope {
 public:
@@ -59,6 +61,8 @@ void CTransferScheduler::SetEnabled(bool enabled) {
 }
 
 void CTransferScheduler::OnTimerTick() {
+    // Mended: a started companion's process was held until a menu opened, for weeks at times.
+    launcher_.ReleaseEndedStarts();
     if (!enabled_ || busy_ || launcher_.IsClientRunning()) {
         return;
     }
@@ -68,18 +72,20 @@ void CTransferScheduler::OnTimerTick() {
 
 void CTransferScheduler::RunPass() {
     CQueueScheduleStore store(settings_, files_);
-    const std::vector<int> outOfReach = store.Purge();
-    for (const int row : TurnOrder(store.Enumerate(), lastStarted_)) {
+    const std::map<int, std::string> outOfReach = store.Purge();
+    const std::vector<int> rows = store.Enumerate();
+    ForgetHeldBackRowsNotIn(rows);
+    for (const int row : TurnOrder(rows, lastStarted_)) {
         // The client announces itself only some time after its start, so a second due row would
         // be launched into a client still starting: it waits for a later tick instead.
-        if (std::find(outOfReach.begin(), outOfReach.end(), row) == outOfReach.end() &&
-            RunRowIfDue(store, row)) {
+        if (RunRowIfDue(store, row, outOfReach)) {
             return;
         }
     }
 }
 
-bool CTransferScheduler::RunRowIfDue(CQueueScheduleStore& store, int row) {
+bool CTransferScheduler::RunRowIfDue(CQueueScheduleStore& store, int row,
+                                     const std::map<int, std::string>& outOfReach) {
     std::string queuePath;
     const std::optional<ScheduleRecord> record = store.ReadRow(row, queuePath);
     if (!record) {
@@ -90,12 +96,18 @@ bool CTransferScheduler::RunRowIfDue(CQueueScheduleStore& store, int row) {
     if (!schedule.IsDue()) {
         return false;
     }
+    // Mended: a queue whose file stayed out of reach never ran, and nothing said so.
+    if (const auto heldBack = outOfReach.find(row); heldBack != outOfReach.end()) {
+        SayHeldBack(row, queuePath, heldBack->second);
+        return false;
+    }
     // Mended: a start that failed was logged as a run, and a run-once row deleted: the queue
     // never ran. Only a start the shell confirms is a run; the launcher says a failed one.
     if (!launcher_.RunClient(QueueArgument(queuePath))) {
         return true;
     }
     lastStarted_ = row;
+    heldBackLines_.erase(row);
     Log(kTransferringLine, kGreen);
     Log(queuePath, kBlack);
     std::string nextRun;
@@ -109,6 +121,23 @@ bool CTransferScheduler::RunRowIfDue(CQueueScheduleStore& store, int row) {
         Log(kNextRunPrefix + nextRun, kGreen);
     }
     return true;
+}
+
+void CTransferScheduler::SayHeldBack(int row, const std::string& queuePath,
+                                     const std::string& reason) {
+    const std::string line = kHeldBackPrefix + queuePath + "\": " + reason;
+    std::string& said = heldBackLines_[row];
+    if (line != said) {
+        said = line;
+        Log(line, kRed);
+    }
+}
+
+void CTransferScheduler::ForgetHeldBackRowsNotIn(const std::vector<int>& rows) {
+    for (auto said = heldBackLines_.begin(); said != heldBackLines_.end();) {
+        const bool listed = std::find(rows.begin(), rows.end(), said->first) != rows.end();
+        said = listed ? std::next(said) : heldBackLines_.erase(said);
+    }
 }
 
 void CTransferScheduler::Log(const std::string& text, Colour colour) {

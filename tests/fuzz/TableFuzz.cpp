@@ -61,7 +61,7 @@ void AddRow(MemorySettingsStore& store, FuzzInput& input) {
 struct Registry {
     Registry(const uint8_t* data, size_t size) {
         files.files = {kPaths[0], kPaths[1]};
-        files.outOfReach = {kPaths[2]};
+        files.outOfReach = {{kPaths[2], "The network path was not found."}};
         for (MemorySettingsStore* built : {&store, &expected}) {
             for (const std::string& key : kNeighbours) {
                 built->SetRaw(Hive::User, key, "Other", kTypeDword, {1, 0, 0, 0});

@@ -72,27 +72,35 @@ struct FakeCompanions : CompanionPlatform {
         return {true, lastProcess, {}};
     }
     bool IsProcessAlive(uintptr_t process) override { return alive.count(process) != 0; }
-    void ReleaseProcess(uintptr_t) override {}
+    void ReleaseProcess(uintptr_t process) override { released.insert(process); }
     std::set<std::string> presentEvents;
     std::vector<Launch> launches;
     std::function<void()> onLaunch;  // what happens while the shell starts the program
     std::string failure;
-    std::set<uintptr_t> alive;
+    std::set<uintptr_t> alive, released;
     uintptr_t lastProcess = 0;
 };
 
-// Paths in `files` are there, those in `outOfReach` cannot be tested now, the rest are gone.
+// Paths in `files` are there, those in `outOfReach` cannot be tested now (for the reason
+// given), the rest are gone.
 struct FakeFileSystem : FileSystem {
-    std::vector<FileState> Probe(const std::vector<std::string>& paths) override {
-        std::vector<FileState> states;
-        for (const std::string& path : paths) {
-            states.push_back(files.count(path)        ? FileState::Present
-                             : outOfReach.count(path) ? FileState::OutOfReach
-                                                      : FileState::Absent);
+    std::vector<FileCheck> Probe(const std::vector<std::string>& paths) override {
+        if (onProbe) {
+            onProbe();  // what happens while the files are tested
         }
-        return states;
+        std::vector<FileCheck> checks;
+        for (const std::string& path : paths) {
+            const auto away = outOfReach.find(path);
+            checks.push_back(files.count(path) ? FileCheck{FileState::Present, {}}
+                             : away != outOfReach.end()
+                                 ? FileCheck{FileState::OutOfReach, away->second}
+                                 : FileCheck{FileState::Absent, {}});
+        }
+        return checks;
     }
-    std::set<std::string> files, outOfReach;
+    std::set<std::string> files;
+    std::map<std::string, std::string> outOfReach;
+    std::function<void()> onProbe;
 };
 
 struct FakeTimerHost : TimerHost {

@@ -29,7 +29,8 @@ TEST(ClientLauncher, InstallFolderEndsInABackslashCharacter) {
 }
 
 // Mended: a companion that this program had started counted as not running until it announced
-// itself, and was started a second time; a failed start went unnoticed.
+// itself, or while the shell was still starting it (a tick inside its security prompt), and was
+// started a second time; a failed start went unnoticed.
 TEST(ClientLauncher, ACompanionRunsFromItsStartAndAFailedStartIsSaidOncePerReason) {
     FakeCompanions companions;
     FakeTicks ticks;
@@ -39,6 +40,11 @@ TEST(ClientLauncher, ACompanionRunsFromItsStartAndAFailedStartIsSaidOncePerReaso
     const auto runs = [&](uint32_t at) {
         ticks.now = at;
         return launcher.IsClientRunning();
+    };
+    companions.onLaunch = [&] {
+        companions.onLaunch = nullptr;
+        EXPECT_TRUE(launcher.IsClientRunning() && !launcher.IsDownloaderRunning());
+        EXPECT_FALSE(launcher.RunClient());
     };
     EXPECT_TRUE(launcher.RunClient());
     EXPECT_FALSE(launcher.RunClient());

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "core/FileSystem.h"
 #include "core/RegistryLayout.h"
 #include "scheduler/QueueSchedules.h"
@@ -51,7 +53,8 @@ TEST_F(QueueStore, ReadRowYieldsOnlyValidRowsButAlwaysTheStoredName) {
     EXPECT_EQ(name, "kept");
 }
 
-// Mended: the purge deleted by the number read from a name, so "01" or "abc" took row 1 or 0.
+// Mended: the purge deleted by the number read from a name, so "01" or "abc" took row 1 or 0; and
+// a row that the client gave to another queue while the files were tested.
 TEST_F(QueueStore, PurgeDeletesExactlyTheInvalidRowsItTestedAndFindTakesTheLastExactName) {
     for (const std::string name : {"0", "1", "5"}) {
         Seed(name, {1, 0, std::nullopt});
@@ -65,13 +68,15 @@ TEST_F(QueueStore, PurgeDeletesExactlyTheInvalidRowsItTestedAndFindTakesTheLastE
     settings.CreateKey(MemorySettingsStore::Hive::User, std::string(registry::kQueueTable) + "\\6");
     const std::string overlong(128, '7');  // ends the listing
     Seed(overlong);
+    files.onProbe = [&] { Seed("2", {1, 32, std::nullopt, "C:\\gone, and reused"}); };
     store.Purge();
-    EXPECT_EQ(store.Enumerate(), (std::vector<int>{0, 1, 5}));
+    EXPECT_EQ(store.Enumerate(), (std::vector<int>{0, 1, 2, 5}));
     EXPECT_EQ(store.FindByName("C:\\gone 01"), 0);
     settings.DeleteTree(MemorySettingsStore::Hive::User,
                         std::string(registry::kQueueTable) + "\\" + overlong);
     EXPECT_EQ(settings.ListSubkeys(registry::kQueueTable, KeyAccess::Read),
-              (std::vector<std::string>{"0", "01", "1", "5", "8", "abc"}));
+              (std::vector<std::string>{"0", "01", "1", "2", "5", "8", "abc"}));
+    files.onProbe = nullptr;
     Seed("2", {1, 32, std::nullopt, "C:\\Q\\a.ftq"});
     Seed("10", {1, 32, std::nullopt, "C:\\Q\\a.ftq"});
     EXPECT_EQ(store.FindByName("C:\\Q\\a.ftq"), 10);
@@ -107,5 +112,34 @@ TEST(PathRoot, IsTheDriveOrShareThatHoldsThePath) {
         {"", ""}};
     for (const auto& [path, root] : cases) {
         EXPECT_EQ(PathRoot(path), root) << path;
+    }
+}
+
+// Mended: run elevated, the program sees no VirtualStore, and the rows of queue files that the
+// standard-user client wrote under Program Files were purged as gone.
+TEST(VirtualStore, AFileOnlyInTheStoreOfAVirtualizedFolderIsOutOfReach) {
+    const VirtualStore store{{"C:\\Program Files (x86)", "c:\\windows\\"}, "C:\\Users\\u\\VS"};
+    const std::pair<const char*, std::optional<std::string>> copies[] = {
+        {"C:\\Program Files (x86)\\Vantrel\\a.ftq",
+         "C:\\Users\\u\\VS\\Program Files (x86)\\Vantrel\\a.ftq"},
+        {"c:/PROGRAM FILES (X86)/a.ftq", "C:\\Users\\u\\VS/PROGRAM FILES (X86)/a.ftq"},
+        {"C:\\Windows\\a.ftq", "C:\\Users\\u\\VS\\Windows\\a.ftq"},
+        {"C:\\Program Files (x86)x\\a.ftq", std::nullopt},
+        {"C:\\Program Files (x86)", std::nullopt},
+        {"D:\\Program Files (x86)\\a.ftq", std::nullopt},
+        {"\\\\server\\share\\a.ftq", std::nullopt}};
+    for (const auto& [path, copy] : copies) {
+        EXPECT_EQ(VirtualStoreCopy(path, store), copy) << path;
+    }
+    const FileCheck present{FileState::Present, {}}, absent{FileState::Absent, {}},
+        away{FileState::OutOfReach, "Not ready."};
+    const std::tuple<FileCheck, FileCheck, FileCheck> checks[] = {
+        {absent, present, {FileState::OutOfReach, kOnlyInVirtualStoreReason}},
+        {absent, absent, absent},
+        {absent, away, away},
+        {present, absent, present},
+        {away, present, away}};
+    for (const auto& [original, copy, result] : checks) {
+        EXPECT_EQ(WithVirtualStoreCopy(original, copy), result);
     }
 }

@@ -94,13 +94,15 @@ TEST_F(TransferScheduler, DueQueueStartsAndGoesWhenItHasNoFurtherRun) {
 // same pass was launched into it, and a run-once row deleted even when the client had just
 // rewritten it; a start that failed was logged as a run and its run-once row deleted; a row that
 // stayed due, its client gone before moving it on, kept the rows behind it waiting for ever; a
-// row whose queue file was out of reach was purged.
+// row whose queue file was out of reach was purged, then held back without a word; a resumed
+// downloader's process was held until a menu opened.
 TEST_F(TransferScheduler, EachPassStartsOneDueQueueInTurnAndOnlyAStartTheShellMadeIsARun) {
     AddQueue(1, kOnce, 1, ten);
     AddQueue(2, kMinutes, 30, ten);  // nobody moves it on: due at every pass
     AddQueue(3, kOnce, 1, ten);
     files.files.erase(QueuePath(3));
-    files.outOfReach.insert(QueuePath(3));
+    files.outOfReach[QueuePath(3)] = "The device is not ready.";
+    launcher.ResumeEntry(4);
     enum Pass { kFails, kStarts, kClientRuns, kClientRewrites };
     for (const Pass pass :
          {kFails, kFails, kFails, kStarts, kClientRuns, kClientRewrites, kStarts}) {
@@ -113,13 +115,28 @@ TEST_F(TransferScheduler, EachPassStartsOneDueQueueInTurnAndOnlyAStartTheShellMa
         };
         platform.alive.clear();
         scheduler.OnTimerTick();
+        if (pass == kClientRewrites) {
+            files.outOfReach[QueuePath(3)] = "Access is denied.";
+        }
     }
     const auto start = [](int row) { return Launch{"Vantrel.exe", QueueArgument(QueuePath(row))}; };
-    EXPECT_EQ(platform.launches,
-              (std::vector<Launch>{start(2), start(2), start(2), start(2), start(1), start(2)}));
+    EXPECT_EQ(platform.launches, (std::vector<Launch>{{"Rushload.exe", "fdb://4"},
+                                                      start(2),
+                                                      start(2),
+                                                      start(2),
+                                                      start(2),
+                                                      start(1),
+                                                      start(2)}));
     EXPECT_EQ(store.Enumerate(), (std::vector<int>{1, 2, 3}));
-    ASSERT_EQ(log.lines.size(), 10u);
-    EXPECT_EQ(log.lines[0], (LoggedLine{"Could not start \"Vantrel.exe\": File not found.", kRed}));
-    EXPECT_EQ(log.lines[4].text, "Transfert Scheduler - Transferring Queue:");
-    EXPECT_EQ(log.lines[5].text, QueuePath(1));
+    EXPECT_EQ(platform.released, (std::set<uintptr_t>{1, 2, 3}));
+    const auto heldBack = [](const char* reason) {
+        return LoggedLine{"Queue not started, could not reach \"" + QueuePath(3) + "\": " + reason,
+                          kRed};
+    };
+    ASSERT_EQ(log.lines.size(), 12u);
+    EXPECT_EQ(log.lines[0], heldBack("The device is not ready."));
+    EXPECT_EQ(log.lines[1], (LoggedLine{"Could not start \"Vantrel.exe\": File not found.", kRed}));
+    EXPECT_EQ(log.lines[5].text, "Transfert Scheduler - Transferring Queue:");
+    EXPECT_EQ(log.lines[6].text, QueuePath(1));
+    EXPECT_EQ(log.lines[8], heldBack("Access is denied."));
 }
