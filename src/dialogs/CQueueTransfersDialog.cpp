@@ -5,6 +5,7 @@
 
 #include "core/Colours.h"
 #include "dialogs/CScheduleTransferDialog.h"
+#include "win/ModalAnswer.h"
 
 namespace {
 
@@ -157,8 +158,8 @@ void CQueueTransfersDialog::OnRemove() {
         return;
     }
     const auto confirm = [&] {
-        return MessageBoxA(hwnd_, RemoveQuestion(name).c_str(), kRemoveCaption,
-                           MB_OKCANCEL | MB_ICONQUESTION) == IDOK;
+        return AskMessageBox(hwnd_, RemoveQuestion(name), kRemoveCaption,
+                             MB_OKCANCEL | MB_ICONQUESTION) == IDOK;
     };
     switch (schedules_.Remove(name, confirm)) {
         case QueueChange::ChangedMeanwhile:
@@ -177,6 +178,6 @@ void CQueueTransfersDialog::OnRemove() {
 void CQueueTransfersDialog::ReportChangedMeanwhile(const std::string& queueName,
                                                    const char* whileWhat) {
     FillList();
-    MessageBoxA(hwnd_, ChangedMeanwhileText(queueName, whileWhat).c_str(), kDialogTitle,
-                MB_OK | MB_ICONINFORMATION);
+    AskMessageBox(hwnd_, ChangedMeanwhileText(queueName, whileWhat), kDialogTitle,
+                  MB_OK | MB_ICONINFORMATION);
 }

@@ -4,6 +4,7 @@
 
 #include "scheduler/ScheduleEditRules.h"
 #include "win/DataExchange.h"
+#include "win/ModalAnswer.h"
 
 namespace {
 
@@ -166,7 +167,8 @@ void CScheduleTransferDialog::OnOK() {
 // Mended: a confirmed Clear used to exchange the fields first, so a count text that was refused
 // kept the dialog open. The schedule is removed: none of its fields matter.
 void CScheduleTransferDialog::OnClear() {
-    if (MessageBoxA(hwnd_, kClearQuestion, kClearCaption, MB_OKCANCEL | MB_ICONQUESTION) != IDOK) {
+    if (AskMessageBox(hwnd_, kClearQuestion, kClearCaption, MB_OKCANCEL | MB_ICONQUESTION) !=
+        IDOK) {
         return;
     }
     fields_.clearedFlag = true;
@@ -179,8 +181,8 @@ bool CScheduleTransferDialog::RefuseUnusableField() {
         return false;
     }
     const bool count = unusable == UnusableField::Count;
-    MessageBoxA(hwnd_, count ? kCountRefused : kUnitRefused, kRefusalCaption,
-                MB_OK | MB_ICONEXCLAMATION);
+    AskMessageBox(hwnd_, count ? kCountRefused : kUnitRefused, kRefusalCaption,
+                  MB_OK | MB_ICONEXCLAMATION);
     Send(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetItem(count ? IDC_COUNT : IDC_UNIT_LIST)), TRUE);
     return true;
 }

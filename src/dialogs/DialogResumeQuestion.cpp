@@ -3,6 +3,7 @@
 #include "dialogs/CCountdownChoiceDialog.h"
 #include "recovery/ResumeFlow.h"
 #include "win/Dialog.h"
+#include "win/ModalAnswer.h"
 
 ResumeAnswer DialogResumeQuestion::AskToResume() {
     CCountdownChoiceDialog dialog(resume::kQuestionTitle, resume::kQuestionText,
@@ -18,10 +19,9 @@ ResumeAnswer DialogResumeQuestion::AskToResume() {
     }
 }
 
-// A box that could not be shown, or whose loop met the quit message, answers 0.
 ResumeAnswer DialogResumeQuestion::AskResumeLater() {
-    switch (MessageBoxA(nullptr, resume::kResumeLaterText, resume::kQuestionTitle,
-                        MB_YESNO | MB_ICONQUESTION)) {
+    switch (AskMessageBox(nullptr, resume::kResumeLaterText, resume::kQuestionTitle,
+                          MB_YESNO | MB_ICONQUESTION)) {
         case IDYES:
             return ResumeAnswer::Yes;
         case IDNO:

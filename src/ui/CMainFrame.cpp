@@ -9,6 +9,7 @@
 #include "scheduler/QueueCheck.h"
 #include "scheduler/QueueSchedules.h"
 #include "win/InnermostDialog.h"
+#include "win/ModalAnswer.h"
 
 namespace {
 
@@ -59,6 +60,9 @@ LRESULT CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return OnCreate();
         case WM_SIZE:
             OnSize(LOWORD(lParam), HIWORD(lParam));
+            return 0;
+        case WM_SETFOCUS:
+            OnSetFocus();
             return 0;
         case WM_SYSCOMMAND:
             return OnSysCommand(wParam, lParam);
@@ -143,6 +147,9 @@ LRESULT CMainFrame::OnCreate() {
     Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
     SetText(kTitle);
     SetMenu(hwnd_, LoadMenuA(Module(), MAKEINTRESOURCEA(IDM_MAIN_MENU)));
+    // Run elevated (an installer may start it so), the program would not hear from a restarted
+    // shell, which runs at a lower integrity level, and its icon would stay lost.
+    ChangeWindowMessageFilterEx(hwnd_, TaskbarCreatedMessage(), MSGFLT_ALLOW, nullptr);
 
     // Without its log the program still schedules, watches and resumes: every line it would
     // write is dropped, as for a log whose window has gone.
@@ -151,6 +158,14 @@ LRESULT CMainFrame::OnCreate() {
     log_.Create(hwnd_, client);
     log_.Append(kStartedLine, kNavy);
     return 0;
+}
+
+// The framework's frame passed its focus on to its view: arrow and page keys scroll the log
+// whenever the window is shown or activated.
+void CMainFrame::OnSetFocus() {
+    if (log_.Exists()) {
+        SetFocus(log_);
+    }
 }
 
 void CMainFrame::OnSize(int width, int height) {
@@ -193,7 +208,8 @@ LRESULT CMainFrame::OnTimer(WPARAM id, LPARAM lParam) {
 
 void CMainFrame::OnClose() {
     const auto confirm = [this] {
-        return MessageBoxA(hwnd_, kCloseQuestion, kTitle, MB_OKCANCEL | MB_ICONQUESTION) !=
+        // A box that could not be shown, or one under a quit (the program ends anyway), closes.
+        return AskMessageBox(hwnd_, kCloseQuestion, kTitle, MB_OKCANCEL | MB_ICONQUESTION) !=
                IDCANCEL;
     };
     switch (RequestClose(app_.Modals(), confirm)) {

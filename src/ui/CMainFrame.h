@@ -39,6 +39,7 @@ protected:
 private:
     LRESULT OnCreate();
     void OnSize(int width, int height);
+    void OnSetFocus();
     LRESULT OnSysCommand(WPARAM command, LPARAM position);
     LRESULT OnTimer(WPARAM id, LPARAM lParam);
     void OnClose();

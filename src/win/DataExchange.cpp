@@ -7,6 +7,8 @@
 #include <limits>
 #include <vector>
 
+#include "win/ModalAnswer.h"
+
 namespace {
 
 constexpr char kNotANumber[] = "Please enter a positive integer.";
@@ -114,7 +116,7 @@ bool DataExchange::UnsignedNumber(int id, uint32_t& value) {
     if (ParseUnsignedNumber(dialog_.GetItemText(id), ThousandsSeparator(), value)) {
         return true;
     }
-    MessageBoxA(dialog_, kNotANumber, kMessageCaption, MB_OK | MB_ICONEXCLAMATION);
+    AskMessageBox(dialog_, kNotANumber, kMessageCaption, MB_OK | MB_ICONEXCLAMATION);
     HWND control = dialog_.GetItem(id);
     SetFocus(control);
     SendMessageA(control, EM_SETSEL, 0, -1);

@@ -4,6 +4,7 @@
 
 #include "core/WindowPlacement.h"
 #include "win/DataExchange.h"
+#include "win/ModalAnswer.h"
 
 namespace {
 
@@ -65,13 +66,11 @@ HWND DefaultDialogOwner(HWND mainWindow) {
     return mainWindow == nullptr ? nullptr : GetLastActivePopup(mainWindow);
 }
 
-// A modal loop that meets the quit message posts it again and ends the dialog with whatever
-// result it holds (Wine's is IDOK): that is no answer, and reads as none.
+// A dialog ended by the quit message holds whatever result it had (Wine's is IDOK).
 INT_PTR Dialog::DoModal(HWND owner) {
     const INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId_),
                                            owner, DialogProc, reinterpret_cast<LPARAM>(this));
-    MSG quit{};
-    return PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE) ? 0 : result;
+    return IsQuitPending() ? 0 : result;
 }
 
 bool Dialog::UpdateData(bool save) {

@@ -21,12 +21,14 @@ std::vector<std::string> SplitLines(const std::string& text) {
     return lines;
 }
 
-bool CreateMonitor(PROCESS_INFORMATION& process) {
+bool CreateMonitor(PROCESS_INFORMATION& process,
+                   const std::string& program = WindowsPath(MONITOR_EXE),
+                   const std::string& folder = {}) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    std::string commandLine = "\"" + WindowsPath(MONITOR_EXE) + "\"";
-    return CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                          &startup, &process) != FALSE;
+    std::string commandLine = "\"" + program + "\"";
+    return CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          folder.empty() ? nullptr : folder.c_str(), &startup, &process) != FALSE;
 }
 
 std::string WindowText(HWND window) {
@@ -111,8 +113,8 @@ MonitorProcess::~MonitorProcess() {
     }
 }
 
-bool MonitorProcess::Start() {
-    if (!CreateMonitor(process_)) {
+bool MonitorProcess::Start(const std::string& program, const std::string& folder) {
+    if (!CreateMonitor(process_, program, folder)) {
         return false;
     }
     WaitForInputIdle(process_.hProcess, 10000);

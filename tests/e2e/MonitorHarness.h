@@ -59,8 +59,10 @@ public:
     MonitorProcess(const MonitorProcess&) = delete;
     MonitorProcess& operator=(const MonitorProcess&) = delete;
 
-    // Starts the program and waits for its main window and its tray icon.
-    bool Start();
+    // Starts the program and waits for its main window and its tray icon; another copy of it, or
+    // in another working folder, when told.
+    bool Start(const std::string& program = WindowsPath(MONITOR_EXE),
+               const std::string& folder = {});
     // Starts a second copy and returns its exit code, STILL_ACTIVE when it did not end.
     static DWORD RunSecondCopy(DWORD waitMs);
     bool WaitForExit(DWORD waitMs) const;

@@ -55,3 +55,27 @@ TEST_F(StartupTest, WithoutItsLogTheProgramStillStartsAndRunsItsQueues) {
     monitor.Send(WM_TIMER, kSchedulerTimer);
     EXPECT_EQ(standIns.ClientStarts(1, 5000), std::vector<std::string>{QueueArgument(onceFile)});
 }
+
+// Mended: the log's library was loaded by its name, so looked for beside the program and in its
+// working folder first, where a library planted by anyone who can write there (Downloads, a
+// share) ran inside the program. (Wine's per-program setting takes a library found there first.)
+TEST_F(StartupTest, ALibraryPlantedBesideTheProgramOrInItsWorkingFolderIsNotLoaded) {
+    const std::string downloads = standIns.Folder() + "Downloads";
+    const std::string working = downloads + "\\Working";
+    for (const std::string& folder : {downloads, working}) {
+        CreateDirectoryA(folder.c_str(), nullptr);
+        ASSERT_TRUE(CopyFileA(WindowsPath(PLANTED_LIBRARY).c_str(),
+                              (folder + "\\riched20.dll").c_str(), FALSE));
+    }
+    const std::string program = downloads + "\\VantrelMonitor.exe";
+    ASSERT_TRUE(CopyFileA(WindowsPath(MONITOR_EXE).c_str(), program.c_str(), FALSE));
+    const char kOverrides[] = "Software\\Wine\\AppDefaults\\VantrelMonitor.exe\\DllOverrides";
+    RegSetKeyValueA(HKEY_CURRENT_USER, kOverrides, "riched20", REG_SZ, "native,builtin", 15);
+    const bool started = monitor.Start(program, working);
+    RegDeleteTreeA(HKEY_CURRENT_USER, kOverrides);
+    ASSERT_TRUE(started);
+    EXPECT_NE(FindWindowExA(monitor.Frame(), nullptr, "RichEdit20A", nullptr), nullptr);
+    HANDLE planted = OpenEventA(SYNCHRONIZE, FALSE, "VantrelPlantedLibraryLoaded");
+    EXPECT_EQ(planted, nullptr);
+    CloseHandle(planted);
+}

@@ -66,6 +66,14 @@ INT_PTR WithScript(std::function<HWND()> find, std::function<void(Window)> scrip
     return result;
 }
 
+void AnswerUnderQuit(HWND owner, int answer, const std::function<void()>& action) {
+    const auto quitAndAnswer = [answer](Window box) {
+        PostQuitMessage(0);
+        Click(box, answer);
+    };
+    WhileArmed([owner] { return FindMessageBox(owner); }, quitAndAnswer, action);
+}
+
 MessageBoxContents ClickAndAnswer(Window dialog, int button, int answer) {
     MessageBoxContents box;
     const auto readAndAnswer = [&](Window found) {

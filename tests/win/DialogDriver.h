@@ -19,6 +19,10 @@ struct MessageBoxContents {
 // Clicks the button, then `answer` in the message box that shows; its contents, empty if none.
 MessageBoxContents ClickAndAnswer(Window dialog, int button, int answer);
 
+// Runs the action; once a message box owned by `owner` (any, for nullptr) shows, posts the quit
+// message, as the session's end does, and clicks `answer`: the box ends with it, a quit pending.
+void AnswerUnderQuit(HWND owner, int answer, const std::function<void()>& action);
+
 inline void Click(Window dialog, int id) {
     dialog.SendItem(id, BM_CLICK);
 }

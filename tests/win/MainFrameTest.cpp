@@ -83,7 +83,8 @@ TEST_F(MainFrameTest, MenusOfferOnlyWhatCanBeDone) {
     }
 }
 
-// Mended: a restarted desktop shell has forgotten every icon; the monitor adds its own again.
+// Mended: a restarted desktop shell has forgotten every icon; the monitor adds its own again. The
+// window kept the keyboard focus that its log needs.
 TEST_F(MainFrameTest, MinimiseGoesToTheTrayOnlyOpenRemovesTheIconAndTaskbarCreatedReAddsIt) {
     NOTIFYICONDATAA icon{};
     icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
@@ -98,6 +99,7 @@ TEST_F(MainFrameTest, MinimiseGoesToTheTrayOnlyOpenRemovesTheIconAndTaskbarCreat
     EXPECT_TRUE(!frame.IsInTray() && frame.IsIconShown());
     frame.Send(WM_COMMAND, ID_OPEN, 0);
     EXPECT_TRUE(IsWindowVisible(frame) && !frame.IsInTray() && !frame.IsIconShown());
+    EXPECT_EQ(GetFocus(), frame.Log().Handle());  // arrow and page keys scroll the log
     frame.Send(CMainFrame::TaskbarCreatedMessage());
     EXPECT_FALSE(frame.IsIconShown());
 }
