@@ -51,5 +51,5 @@ add_test(NAME exe_imports_listed
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
     add_test(NAME exe_is_pe32_gui
         COMMAND ${CMAKE_SOURCE_DIR}/cmake/check-pe32-gui.sh ${CMAKE_OBJDUMP}
-                $<TARGET_FILE:VantrelMonitor>)
+                $<TARGET_FILE:VantrelMonitor> ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR})
 endif()

@@ -2,9 +2,10 @@
 # The release executable must be a 32-bit PE image for the Windows GUI subsystem, whose manifest
 # asks for common controls 6 and names no execution level: with one, Windows would run it without
 # the file and registry virtualization through which the client writes, and its rows would vanish.
-# It declares Windows 7 SP1 as its floor, in the header and in the manifest.
+# It declares Windows 7 SP1 as its floor, in the header and in the manifest, and it is the same
+# bytes wherever it was built: no link time in the header, no folder of the build machine inside.
 set -euo pipefail
-objdump=$1 exe=$2
+objdump=$1 exe=$2 source_dir=$3 build_dir=$4
 header=$("$objdump" -f "$exe")
 details=$("$objdump" -p "$exe")
 fail() { echo "$1: $exe"; exit 1; }
@@ -26,4 +27,12 @@ if grep -qa 'e2011457-1546-43c5-a5fe-008deee3d3f0' "$exe"; then
     fail "the manifest lists Windows Vista"
 fi
 
-echo "PE32 GUI for Windows 6.1: $exe ($(stat -c %s "$exe") bytes)"
+pe_offset=$(od -An -tu4 -j60 -N4 "$exe" | tr -d ' ')
+stamp=$(od -An -tu4 -j$((pe_offset + 8)) -N4 "$exe" | tr -d ' ')
+[ "$stamp" = 0 ] || fail "link time $stamp in the PE header"
+for folder in "$source_dir" "$build_dir"; do
+    if grep -qaF "$folder" "$exe"; then
+        fail "the image names $folder"
+    fi
+done
+echo "PE32 GUI for Windows 6.1, reproducible: $exe ($(stat -c %s "$exe") bytes)"
