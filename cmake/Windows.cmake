@@ -1,4 +1,5 @@
 # The Windows adapters, the executable, and the tests that run them under Wine.
+
 # Windows 7 SP1 is the floor: the headers offer nothing newer, and the PE header says so, so that
 # an older Windows refuses the image at once instead of failing on a missing function.
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601
