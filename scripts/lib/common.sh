@@ -11,6 +11,9 @@ VANTREL_PACKAGES=(
 # What scripts/fuzz needs besides cmake and make: clang and its libFuzzer runtime.
 VANTREL_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 
+# What scripts/release needs besides the build: git to export the commit, zip to pack it.
+VANTREL_RELEASE_PACKAGES=(git zip)
+
 # Installs the packages named, or VANTREL_PACKAGES when none are.
 install_missing_packages() {
     local wanted=("$@")
