@@ -3,8 +3,8 @@
 #
 # Wine starts a 32-bit program by executing its 32-bit loader, so the kernel must hand i386 ELF
 # files to qemu-i386 through binfmt_misc. The handler (and the binfmt_misc mount, when there was
-# none) exist only for the run: end_i386_emulation takes away what begin_i386_emulation added and
-# leaves what was there before as it was.
+# none) exist only while a run needs them: end_i386_emulation takes away what begin_i386_emulation
+# added once no other run uses it, and leaves what was there before as it was.
 
 BINFMT_DIR=/proc/sys/fs/binfmt_misc
 VANTREL_HANDLER=vantrel-i386
@@ -13,8 +13,11 @@ QEMU_I386=/usr/bin/qemu-i386
 I386_MAGIC='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
 I386_MASK='\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
 
-emulation_mounted_binfmt=false
-emulation_registered_handler=false
+# The runs that use the handler now, one file per process id: scripts/run holds it for as long as
+# the program runs, and a scripts/test beside it must neither take it away nor lose it.
+EMULATION_USERS=${TMPDIR:-/tmp}/vantrel-i386.users
+# Made by the run that mounted binfmt_misc: the last run to end unmounts it.
+EMULATION_MOUNT_MARK=$EMULATION_USERS/mounted
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo -n "$@"; fi
@@ -62,44 +65,80 @@ has_i386_handler() {
     return 1
 }
 
+# Runs the rest of a begin or an end alone: two runs starting or ending at once would both
+# register, or both unmount.
+with_users_locked() {
+    mkdir -p "$EMULATION_USERS"
+    (
+        flock 9
+        "$@"
+    ) 9>"$EMULATION_USERS/lock"
+}
+
+# True when a run other than this one still uses the handler; forgets the runs that have died.
+other_users_alive() {
+    local user alive=1
+    for user in "$EMULATION_USERS"/[0-9]*; do
+        [ -e "$user" ] || continue
+        if [ "$(basename "$user")" = "$$" ]; then
+            continue
+        elif kill -0 "$(basename "$user")" 2>/dev/null; then
+            alive=0
+        else
+            rm -f "$user"
+        fi
+    done
+    return $alive
+}
+
 # Registers the i386 handler for this run; fails with a message naming the missing step.
 begin_i386_emulation() {
     if [ ! -x "$QEMU_I386" ]; then
         echo "32-bit tests: $QEMU_I386 is missing (Debian's qemu-user from backports)" >&2
         return 1
     fi
+    with_users_locked begin_locked
+}
+
+begin_locked() {
+    touch "$EMULATION_USERS/$$"
     if ! grep -qs " $BINFMT_DIR binfmt_misc " /proc/mounts; then
         if ! as_root mount -t binfmt_misc binfmt_misc "$BINFMT_DIR" 2>/dev/null; then
             echo "32-bit tests: cannot mount binfmt_misc on $BINFMT_DIR" \
                 "(needs root and a kernel with binfmt_misc)" >&2
+            rm -f "$EMULATION_USERS/$$"
             return 1
         fi
-        emulation_mounted_binfmt=true
+        touch "$EMULATION_MOUNT_MARK"
     fi
-    # Left by a run that was killed before it could clean up: it is this run's to remove now.
-    if [ -e "$BINFMT_DIR/$VANTREL_HANDLER" ]; then
-        emulation_registered_handler=true
-        return 0
-    fi
+    # Ours, from a run that still uses it or from one that was killed before it could clean up;
+    # or another that already sends i386 files to qemu-i386, which is left as it is.
+    [ -e "$BINFMT_DIR/$VANTREL_HANDLER" ] && return 0
     has_i386_handler && return 0
     # F: the kernel opens the emulator now, so it is found whatever the started program's root.
     if ! printf ':%s:M::%s:%s:%s:F' "$VANTREL_HANDLER" "$I386_MAGIC" "$I386_MASK" "$QEMU_I386" |
         as_root tee "$BINFMT_DIR/register" >/dev/null 2>&1; then
         echo "32-bit tests: cannot register an i386 handler in $BINFMT_DIR/register" \
             "(needs root)" >&2
-        end_i386_emulation
+        end_locked
         return 1
     fi
-    emulation_registered_handler=true
 }
 
+# Takes away the handler and the mount that this project's runs added, once the last run using
+# them ends; what was there before any of them stays.
 end_i386_emulation() {
-    if $emulation_registered_handler && [ -e "$BINFMT_DIR/$VANTREL_HANDLER" ]; then
+    [ -e "$EMULATION_USERS/$$" ] || return 0
+    with_users_locked end_locked
+}
+
+end_locked() {
+    rm -f "$EMULATION_USERS/$$"
+    other_users_alive && return 0
+    if [ -e "$BINFMT_DIR/$VANTREL_HANDLER" ]; then
         echo -1 | as_root tee "$BINFMT_DIR/$VANTREL_HANDLER" >/dev/null
     fi
-    emulation_registered_handler=false
-    if $emulation_mounted_binfmt; then
-        as_root umount "$BINFMT_DIR"
+    if [ -e "$EMULATION_MOUNT_MARK" ]; then
+        as_root umount "$BINFMT_DIR" && rm -f "$EMULATION_MOUNT_MARK"
     fi
-    emulation_mounted_binfmt=false
 }
