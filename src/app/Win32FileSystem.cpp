@@ -122,7 +122,7 @@ std::vector<FileState> Win32FileSystem::Probe(const std::vector<std::string>& pa
         auto test =
             std::make_unique<GroupTest>(GroupTest{query_, busyRoots_, batch, std::move(group)});
         if (QueueUserWorkItem(RunGroupTest, test.get(), WT_EXECUTELONGFUNCTION)) {
-            test.release();
+            test.release();  // NOLINT(bugprone-unused-return-value): RunGroupTest owns it now
         } else {
             EndGroup(*test);  // its files count as out of reach
         }
