@@ -38,6 +38,12 @@ if(VANTREL_WINE_TESTS)
     add_subdirectory(tests/win)
     add_subdirectory(tests/e2e)
     add_subdirectory(bench)
+    # Once, on the 64-bit build: its 64-bit LRESULT and size_t show truncations that 32 bits hide.
+    if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+        mingw_clang_tidy_arguments(tidy_arguments)
+        add_clang_tidy_test(clang_tidy_windows EXTRA_ARGS ${tidy_arguments}
+            SOURCES ${WINDOWS_SOURCES} ${CMAKE_SOURCE_DIR}/src/app/WinMain.cpp)
+    endif()
     # The portable rules on the target's own compiler, C runtime and 32-bit arithmetic.
     if(CMAKE_SIZEOF_VOID_P EQUAL 4)
         add_subdirectory(tests/unit)

@@ -8,6 +8,9 @@ VANTREL_PACKAGES=(
     googletest
 )
 
+# What scripts/test needs besides: clang-tidy, for the clang_tidy_* tests.
+VANTREL_TEST_PACKAGES=(clang-tidy)
+
 # What scripts/fuzz needs besides cmake and make: clang and its libFuzzer runtime.
 VANTREL_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 

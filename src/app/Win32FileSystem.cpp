@@ -206,7 +206,7 @@ std::vector<FileCheck> Win32FileSystem::Probe(const std::vector<std::string>& pa
         }
         // The pool's threads are kept for the next pass: none is made and ended at every tick.
         if (QueueUserWorkItem(RunGroupTest, test.get(), WT_EXECUTELONGFUNCTION)) {
-            test.release();
+            test.release();  // NOLINT(bugprone-unused-return-value): RunGroupTest owns it now
         } else {
             EndGroup(*test);  // its files count as out of reach
         }

@@ -113,8 +113,8 @@ void CQueueTransfersDialog::WidenForLongestName() const {
     }
     SelectObject(dc, oldFont);
     ReleaseDC(list, dc);
-    list.Send(LB_SETHORIZONTALEXTENT,
-              static_cast<WPARAM>(widest + GetSystemMetrics(SM_CXEDGE) * 2));
+    const LONG extent = widest + GetSystemMetrics(SM_CXEDGE) * 2;
+    list.Send(LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(extent));
 }
 
 std::string CQueueTransfersDialog::GetSelectedQueueName() const {

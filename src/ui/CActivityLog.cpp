@@ -16,7 +16,7 @@ constexpr char kFontFace[] = "MS Sans Serif";
 constexpr DWORD kAppendEffects = 0xBFFFFFFA;
 // The control's default limit of 32,767 characters would refuse lines long before the log is
 // full; 16 Mi characters hold the newest lines even when each carries a long path or URL.
-constexpr LPARAM kTextLimit = 16 * 1024 * 1024;
+constexpr LPARAM kTextLimit = LPARAM{16} * 1024 * 1024;
 
 // Mended: loaded by its name, the library was looked for beside the program and in the current
 // folder first, where anyone who can write there (Downloads, a share) could plant their own.
