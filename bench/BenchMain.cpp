@@ -41,6 +41,7 @@ bool RunSoak(int urlTicks, int passes) {
     Print("soak.passes", passes);
     PrintFootprint("soak.start_up", figures->afterStartUp);
     PrintFootprint("soak.warm_up", figures->afterWarmUp);
+    PrintFootprint("soak.half", figures->afterFirstHalf);
     PrintFootprint("soak.end", figures->afterSoak);
     Print("soak.log_unchanged", figures->logUnchanged);
     Print("soak.rows_kept", figures->rowsKept);

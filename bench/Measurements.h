@@ -21,6 +21,7 @@ Comparison MeasureStartUp(int runs);
 struct SoakFigures {
     ProcessFootprint afterStartUp;
     ProcessFootprint afterWarmUp;
+    ProcessFootprint afterFirstHalf;  // the soak is driven in two equal halves
     ProcessFootprint afterSoak;
     bool logUnchanged = false;
     bool rowsKept = false;

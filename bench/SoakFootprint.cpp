@@ -21,7 +21,12 @@ std::optional<SoakFigures> MeasureSoak(const SoakPlan& plan) {
         return std::nullopt;
     }
     figures.afterWarmUp = MeasureFootprint(processId);
-    if (!DriveSoak(monitor, plan)) {
+    const SoakPlan half{plan.urlTicks / 2, plan.schedulerPasses / 2};
+    if (!DriveSoak(monitor, half)) {
+        return std::nullopt;
+    }
+    figures.afterFirstHalf = MeasureFootprint(processId);
+    if (!DriveSoak(monitor, half)) {
         return std::nullopt;
     }
     figures.afterSoak = MeasureFootprint(processId);

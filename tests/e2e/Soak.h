@@ -6,6 +6,7 @@
 // build it without another source file.
 
 #include <algorithm>
+#include <cstdint>
 #include <string>
 
 #include "e2e/MonitorHarness.h"
@@ -60,6 +61,13 @@ inline std::string SoakClipboardText(int copy) {
     const std::string texts[] = {"note " + number, "http://www.example.com/page" + number + ".html",
                                  "  " + number + " words\r\non two lines\r\n"};
     return texts[copy % 3];
+}
+
+// A leak grows with the work: over two equal stretches of it, both grow. Growth in one stretch
+// only is the heap settling or, under emulation, the emulator's own memory, which the process's
+// figure includes there.
+inline uint64_t RepeatedGrowth(uint64_t before, uint64_t middle, uint64_t after) {
+    return std::min(middle > before ? middle - before : 0, after > middle ? after - middle : 0);
 }
 
 // False when the clipboard could not be set; the monitor's replies are waited for throughout.
