@@ -81,9 +81,9 @@ setup)
         wineserver -p 2>/dev/null </dev/null >/dev/null || true
     fi
     [ -f "$state/prefix.ready" ] || exit 1
-    # Wine's own processes (services, the desktop that keeps the tray) start with the first
-    # program of a session and live as long as the server. Started here, they run without the
-    # heap check of `run` and write nowhere.
+    # Wine's own services start with the first program of a session and live as long as the
+    # server: started here, they run without the heap check of `run` and write nowhere. (The
+    # desktop, which keeps the tray, ends when idle and comes back with the next program.)
     "$wine" cmd /c exit >/dev/null 2>&1 </dev/null
     ;;
 run)
@@ -100,8 +100,8 @@ run)
     errors=$(heap_errors "$output")
     rm -f "$output"
     if [ -n "$errors" ]; then
-        echo "Heap errors in the program's own processes:"
-        echo "$errors"
+        echo "Heap errors in the program's own processes: $(wc -l <<<"$errors"), the first of them:"
+        head -n 20 <<<"$errors"
         [ $status -ne 0 ] || status=1
     fi
     exit $status
