@@ -12,7 +12,7 @@ file(GLOB WINDOWS_SOURCES CONFIGURE_DEPENDS
 list(FILTER WINDOWS_SOURCES EXCLUDE REGEX ".*/WinMain\\.cpp$")
 add_library(vantrel_windows STATIC ${WINDOWS_SOURCES})
 target_link_libraries(vantrel_windows PUBLIC vantrel_portable
-    comctl32 wininet shell32 user32 gdi32 advapi32 ole32)
+    shell32 user32 gdi32 advapi32)
 vantrel_warnings(vantrel_windows)
 
 # Resources are linked as an object so that test executables carry the same templates.

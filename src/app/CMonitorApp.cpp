@@ -1,7 +1,6 @@
 #include "app/CMonitorApp.h"
 
 #include <commctrl.h>
-#include <objbase.h>
 
 #include "core/RegistryLayout.h"
 #include "core/WindowPlacement.h"
@@ -26,14 +25,6 @@ CMonitorApp::CMonitorApp()
 CMonitorApp::~CMonitorApp() = default;
 
 bool CMonitorApp::InitInstance() {
-    INITCOMMONCONTROLSEX controls{sizeof controls,
-                                  ICC_STANDARD_CLASSES | ICC_DATE_CLASSES | ICC_UPDOWN_CLASS};
-    InitCommonControlsEx(&controls);
-    // The shell's start may hand the work to COM objects: it asks for an apartment-threaded
-    // caller without OLE1 DDE.
-    comInitialized_ =
-        SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
-
     instanceEvent_ = CreateEventA(nullptr, FALSE, FALSE, kInstanceEvent);
     if (instanceEvent_ == nullptr) {
         return false;
@@ -107,10 +98,6 @@ int CMonitorApp::ExitInstance(int exitCode) {
     // Mended: a quit message during start-up left the window, and its icon, to outlive the frame
     // object that its window procedure still pointed to.
     EndMainFrame();
-    if (comInitialized_) {
-        CoUninitialize();
-        comInitialized_ = false;
-    }
     if (instanceEvent_ != nullptr) {
         CloseHandle(instanceEvent_);
         instanceEvent_ = nullptr;

@@ -55,7 +55,6 @@ private:
     void EndMainFrame();
 
     HANDLE instanceEvent_ = nullptr;
-    bool comInitialized_ = false;
     RegistrySettingsStore settings_;
     Win32CompanionPlatform companions_;
     Win32FileSystem files_;

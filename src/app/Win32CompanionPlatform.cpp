@@ -30,6 +30,7 @@ bool Win32CompanionPlatform::IsEventPresent(const std::string& eventName) {
 // it comes up. No error box: a failed start is said in the log.
 StartResult Win32CompanionPlatform::ShellOpen(const std::string& programFile,
                                               const std::optional<std::string>& argument) {
+    apartment_.Enter();
     SHELLEXECUTEINFOA info{};
     info.cbSize = sizeof info;
     info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ComApartment.h"
 #include "core/Companions.h"
 
 class Win32CompanionPlatform : public CompanionPlatform {
@@ -9,4 +10,7 @@ public:
                           const std::optional<std::string>& argument) override;
     bool IsProcessAlive(uintptr_t process) override;
     void ReleaseProcess(uintptr_t process) override;
+
+private:
+    ComApartment apartment_;
 };

@@ -7,6 +7,8 @@
 #include <new>
 #include <vector>
 
+#include "win/SystemLibrary.h"
+
 namespace {
 
 // ICU_DECODE cracks the canonical form of the URL, which can be longer than the text: a drive
@@ -49,10 +51,17 @@ struct ComponentBuffers {
     std::vector<char> scheme, host, user, password, path, extra;
 };
 
+using CrackUrl = BOOL(WINAPI*)(LPCSTR url, DWORD length, DWORD flags, URL_COMPONENTSA* components);
+
 }  // namespace
 
 ParsedUrl WinInetUrlParser::Parse(const std::string& url) {
     const ParsedUrl failed{false, false};
+    // Loaded at the first address to parse: start-up does without the library and its own.
+    static const auto crackUrl = SystemFunction<CrackUrl>("wininet.dll", "InternetCrackUrlA");
+    if (crackUrl == nullptr) {
+        return failed;
+    }
     if (url.empty()) {
         return failed;  // a zero length means "up to the NUL" to the cracker
     }
@@ -62,8 +71,7 @@ ParsedUrl WinInetUrlParser::Parse(const std::string& url) {
     try {
         ComponentBuffers buffers(url.size());
         URL_COMPONENTSA components = buffers.Components();
-        if (!InternetCrackUrlA(url.data(), static_cast<DWORD>(url.size()), ICU_DECODE,
-                               &components)) {
+        if (!crackUrl(url.data(), static_cast<DWORD>(url.size()), ICU_DECODE, &components)) {
             return failed;
         }
         // The cracker accepts any "name:" prefix as an unknown scheme, and Wine takes an empty

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/Time32.h"
+#include "win/SystemLibrary.h"
 
 namespace {
 
@@ -18,17 +19,6 @@ constexpr DWORD kAppendEffects = 0xBFFFFFFA;
 // full; 16 Mi characters hold the newest lines even when each carries a long path or URL.
 constexpr LPARAM kTextLimit = LPARAM{16} * 1024 * 1024;
 
-// Mended: loaded by its name, the library was looked for beside the program and in the current
-// folder first, where anyone who can write there (Downloads, a share) could plant their own.
-bool LoadRichEditLibrary() {
-    char folder[MAX_PATH] = {};
-    const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) {
-        return false;
-    }
-    return LoadLibraryA((std::string(folder, length) + "\\riched20.dll").c_str()) != nullptr;
-}
-
 }  // namespace
 
 std::string CActivityLog::FormatLine(const std::string& time, const std::string& message) {
@@ -36,7 +26,9 @@ std::string CActivityLog::FormatLine(const std::string& time, const std::string&
 }
 
 bool CActivityLog::Create(HWND parent, const RECT& rect) {
-    if (!LoadRichEditLibrary()) {
+    // Mended: loaded by its name, the library was looked for beside the program and in the
+    // current folder first, where anyone who can write there (Downloads, a share) could plant one.
+    if (LoadSystemLibrary("riched20.dll") == nullptr) {
         return false;
     }
     hwnd_ = CreateWindowExA(0, RICHEDIT_CLASSA, "", kLogStyle, rect.left, rect.top,

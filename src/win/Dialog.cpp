@@ -1,5 +1,7 @@
 #include "win/Dialog.h"
 
+#include <commctrl.h>
+
 #include <optional>
 
 #include "core/WindowPlacement.h"
@@ -60,6 +62,26 @@ RECT WindowRectOf(HWND window) {
     return rect;
 }
 
+// The editor's date pickers and up-down control are common controls, registered when the first
+// dialog opens rather than at start-up, which then does without the library. It is loaded by its
+// name: the manifest makes Windows take version 6 from its side-by-side store, which a load from
+// the system folder would miss. (Message boxes and standard controls load it through the manifest
+// by themselves.)
+void RegisterCommonControls() {
+    using Register = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX* controls);
+    static const bool registered = [] {
+        const HMODULE library = LoadLibraryA("comctl32.dll");
+        const auto doRegister = library == nullptr
+                                    ? nullptr
+                                    : reinterpret_cast<Register>(reinterpret_cast<void*>(
+                                          GetProcAddress(library, "InitCommonControlsEx")));
+        const INITCOMMONCONTROLSEX controls{
+            sizeof controls, ICC_STANDARD_CLASSES | ICC_DATE_CLASSES | ICC_UPDOWN_CLASS};
+        return doRegister != nullptr && doRegister(&controls) != FALSE;
+    }();
+    static_cast<void>(registered);
+}
+
 }  // namespace
 
 HWND DefaultDialogOwner(HWND mainWindow) {
@@ -68,6 +90,7 @@ HWND DefaultDialogOwner(HWND mainWindow) {
 
 // A dialog ended by the quit message holds whatever result it had (Wine's is IDOK).
 INT_PTR Dialog::DoModal(HWND owner) {
+    RegisterCommonControls();
     const INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId_),
                                            owner, DialogProc, reinterpret_cast<LPARAM>(this));
     return IsQuitPending() ? 0 : result;
