@@ -4,6 +4,22 @@
 
 #include "core/Colours.h"
 
+namespace {
+
+// Counts a start for as long as the shell is at it.
+class InFlight {
+public:
+    explicit InFlight(int& count) : count_(count) { ++count_; }
+    ~InFlight() { --count_; }
+    InFlight(const InFlight&) = delete;
+    InFlight& operator=(const InFlight&) = delete;
+
+private:
+    int& count_;
+};
+
+}  // namespace
+
 std::string InstallFolderFromSetting(const std::string& storedPath, LeadByteTest isLeadByte) {
     size_t lastCharacter = storedPath.size();
     for (size_t at = 0; at < storedPath.size(); at += isLeadByte(storedPath[at]) ? 2 : 1) {
@@ -26,21 +42,6 @@ ClientLauncher::~ClientLauncher() {
     ForgetStarts(client_, true);
     ForgetStarts(downloader_, true);
 }
-
-namespace {
-
-class InFlight {
-public:
-    explicit InFlight(int& count) : count_(count) { ++count_; }
-    ~InFlight() { --count_; }
-    InFlight(const InFlight&) = delete;
-    InFlight& operator=(const InFlight&) = delete;
-
-private:
-    int& count_;
-};
-
-}  // namespace
 
 bool ClientLauncher::IsRunning(Companion& companion) {
     // Mended: a tick, a copied address or a Start inside the shell's own message loop found no
