@@ -8,7 +8,6 @@
 #include "recovery/CInterruptedTransferStore.h"
 #include "recovery/ResumeFlow.h"
 #include "res/resource.h"
-#include "ui/CActivityLog.h"
 #include "ui/CMainFrame.h"
 
 namespace {
@@ -35,8 +34,6 @@ bool CMonitorApp::InitInstance() {
         instanceEvent_ = nullptr;
         return false;
     }
-    // Only a copy that goes on loads the log's library; a second copy ends at once.
-    CActivityLog::PreloadLibrary();
     // Held for the life of the process, never waited on: the companions look for it by name.
     CreateMutexA(nullptr, FALSE, kInstanceMutex);
     // An installer that closed the program to update the client's folder brings it back.

@@ -18,12 +18,6 @@ constexpr DWORD kAppendEffects = 0xBFFFFFFA;
 // The control's default limit of 32,767 characters would refuse lines long before the log is
 // full; 16 Mi characters hold the newest lines even when each carries a long path or URL.
 constexpr LPARAM kTextLimit = LPARAM{16} * 1024 * 1024;
-constexpr char kLibrary[] = "riched20.dll";
-
-DWORD WINAPI LoadLibraryThread(void*) {
-    LoadSystemLibrary(kLibrary);
-    return 0;
-}
 
 }  // namespace
 
@@ -31,19 +25,10 @@ std::string CActivityLog::FormatLine(const std::string& time, const std::string&
     return "[ " + time + " ]  " + message + "\r\n";
 }
 
-// The library and those it pulls in take a tenth of start-up to load, while making the main
-// window waits mostly on the display: the two overlap. Create's own load then finds it loaded.
-void CActivityLog::PreloadLibrary() {
-    HANDLE thread = CreateThread(nullptr, 0, LoadLibraryThread, nullptr, 0, nullptr);
-    if (thread != nullptr) {
-        CloseHandle(thread);
-    }
-}
-
 bool CActivityLog::Create(HWND parent, const RECT& rect) {
     // Mended: loaded by its name, the library was looked for beside the program and in the
     // current folder first, where anyone who can write there (Downloads, a share) could plant one.
-    if (LoadSystemLibrary(kLibrary) == nullptr) {
+    if (LoadSystemLibrary("riched20.dll") == nullptr) {
         return false;
     }
     hwnd_ = CreateWindowExA(0, RICHEDIT_CLASSA, "", kLogStyle, rect.left, rect.top,

@@ -24,8 +24,6 @@ public:
     explicit CActivityLog(const Clock& clock, int maxLines = kMaxLines, int trimLines = kTrimLines)
         : clock_(clock), maxLines_(maxLines), trimLines_(trimLines) {}
 
-    // Starts loading the control's library on a thread of its own, to be ready by Create.
-    static void PreloadLibrary();
     bool Create(HWND parent, const RECT& rect);
     int Append(const std::string& message, Colour colour) override;
     // Fills the parent's client area of that size, on top, shown.
