@@ -30,6 +30,7 @@ void PrintFootprint(const std::string& name, const ProcessFootprint& footprint) 
     Print(name + ".user_objects", footprint.userObjects);
     Print(name + ".gdi_objects", footprint.gdiObjects);
     Print(name + ".private_bytes", static_cast<double>(footprint.privateBytes));
+    Print(name + ".committed_bytes", static_cast<double>(footprint.committedBytes));
 }
 
 bool RunSoak(int urlTicks, int passes) {

@@ -16,6 +16,7 @@ struct ProcessFootprint {
     DWORD userObjects = 0;  // as GetGuiResources reports them; 0 where it is not implemented
     DWORD gdiObjects = 0;
     SIZE_T privateBytes = 0;
+    SIZE_T committedBytes = 0;  // the program's own: see CommittedPrivateBytes
 };
 
 // Wine's GetProcessHandleCount answers 0 for another process; the system's process list carries
@@ -49,6 +50,26 @@ inline BOOL CALLBACK CountProcessWindow(HWND window, LPARAM parameter) {
     return TRUE;
 }
 
+// The private memory committed in the program's own address space, region by region: what Windows
+// counts as private bytes. Under emulation it leaves out the emulator's memory (its translated
+// code, its tables), which lies outside that address space but inside the process's figure.
+inline SIZE_T CommittedPrivateBytes(HANDLE process) {
+    SIZE_T total = 0;
+    MEMORY_BASIC_INFORMATION region{};
+    for (const char* address = nullptr;
+         VirtualQueryEx(process, address, &region, sizeof region) == sizeof region;) {
+        if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) {
+            total += region.RegionSize;
+        }
+        const char* next = static_cast<const char*>(region.BaseAddress) + region.RegionSize;
+        if (next <= address) {
+            break;  // the last region ends at the top of the address space
+        }
+        address = next;
+    }
+    return total;
+}
+
 inline ProcessFootprint MeasureFootprint(DWORD processId) {
     ProcessFootprint footprint;
     HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
@@ -69,6 +90,7 @@ inline ProcessFootprint MeasureFootprint(DWORD processId) {
         footprint.privateBytes =
             memory.PrivateUsage != 0 ? memory.PrivateUsage : memory.PagefileUsage;
     }
+    footprint.committedBytes = CommittedPrivateBytes(process);
     CloseHandle(process);
     std::pair<DWORD, DWORD*> search{processId, &footprint.windows};
     // From the desktop: every top-level window and every child.

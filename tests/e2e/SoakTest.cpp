@@ -21,9 +21,12 @@ TEST_F(SoakTest, TicksAndPassesOverRowsNeverDueLeaveNoTraceAndHoldNothingMore) {
     EXPECT_EQ(QueueRowNames().size(), static_cast<size_t>(kSoakRows));
     EXPECT_GT(before.handles, 0u);
     EXPECT_GT(before.privateBytes, 0u);
+    EXPECT_GT(before.committedBytes, 0u);
     EXPECT_EQ(after.handles, before.handles);
     EXPECT_EQ(after.windows, before.windows);
     EXPECT_EQ(after.userObjects, before.userObjects);
     EXPECT_EQ(after.gdiObjects, before.gdiObjects);
     EXPECT_EQ(RepeatedGrowth(before.privateBytes, middle.privateBytes, after.privateBytes), 0u);
+    EXPECT_EQ(RepeatedGrowth(before.committedBytes, middle.committedBytes, after.committedBytes),
+              0u);
 }
